@@ -1,0 +1,26 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace runtime {
+
+// The errors a handler can run into. Each ends the running handler where it is
+// raised; the window decides how to tell the user.
+enum class ErrorKind {
+    Overflow,            // a number does not fit the integer type it is converted to
+    NoSuchControlMember, // a control array was asked for a member it does not have
+};
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(ErrorKind kind, const std::string& detail)
+        : std::runtime_error(detail), kind_(kind) {}
+
+    ErrorKind kind() const noexcept { return kind_; }
+
+private:
+    ErrorKind kind_;
+};
+
+} // namespace runtime

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "memory_board.h"
+#include "window/appearance.h"
+#include "window/clickable_label.h"
+#include "window/flat_button.h"
+#include "window/puzzle_form.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPoint>
+#include <QStringList>
+#include <QTest>
+
+#include <memory>
+
+namespace testing_support {
+
+// Points in the window's client area, in pixels at 96 dpi.
+inline QPoint BoxPoint(int box) {
+    return {56 + 24 * box + 12, 92};
+}
+inline const QPoint kCheckButton{76, 156};
+inline const QPoint kNewRowButton{404, 156};
+
+// A shown window whose deals come from a script: the first row at `startIndex`.
+struct ShownForm {
+    explicit ShownForm(int startIndex = 0) : random({RandomFor(startIndex)}), form(&random) {
+        form.show();
+        ready = QTest::qWaitForWindowExposed(&form);
+    }
+
+    // A press and release at `point`, delivered to the window as a real mouse
+    // event, so that Qt finds the control under the point as it would for a user.
+    void ClickAt(QPoint point, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(form.windowHandle(), button, Qt::NoModifier, point);
+    }
+    void ClickBox(int box, int times = 1) {
+        for (int i = 0; i < times; ++i)
+            ClickAt(BoxPoint(box));
+    }
+
+    QStringList Captions() const {
+        QStringList captions;
+        for (const auto* box : form.controls().Label2)
+            captions << box->text();
+        return captions;
+    }
+    QString Correct() const { return form.controls().Text2[0]->text(); }
+    QString Wrong() const { return form.controls().Text2[1]->text(); }
+
+    ScriptedRandom random;
+    window::PuzzleForm form;
+    bool ready = false;
+};
+
+inline int RunQtTest(QObject& test, int argc, char** argv) {
+    QApplication app(argc, argv);
+    window::ApplyAppearance(app);
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace testing_support
+
+#define WINDOW_TEST_MAIN(TestClass)                                                                \
+    int main(int argc, char** argv) {                                                              \
+        TestClass test;                                                                            \
+        return testing_support::RunQtTest(test, argc, argv);                                       \
+    }

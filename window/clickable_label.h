@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLabel>
+
+namespace window {
+
+// A label that reports a click: a left press and release on the same label. The
+// second press of a double click counts as a press, so a quick double click is
+// two clicks.
+class ClickableLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    using QLabel::QLabel;
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    bool pressed_ = false;
+};
+
+} // namespace window

@@ -1,0 +1,87 @@
+#include "window/puzzle_form.h"
+
+#include "runtime/runtime_error.h"
+#include "window/clickable_label.h"
+#include "window/flat_button.h"
+#include "window/qt_text.h"
+#include "window/texts.h"
+
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QScreen>
+
+#include <exception>
+
+namespace window {
+namespace {
+
+QString Describe(const runtime::RuntimeError& error) {
+    switch (error.kind()) {
+    case runtime::ErrorKind::Overflow:
+        return ToQString(texts::kErrorOverflow);
+    case runtime::ErrorKind::NoSuchControlMember:
+        return ToQString(texts::kErrorNoSuchControl);
+    }
+    return ToQString(texts::kErrorUnexpected);
+}
+
+runtime::RandomSource* OwnOrGiven(std::unique_ptr<runtime::RandomSource>& own,
+                                  runtime::RandomSource* given) {
+    if (!given)
+        own = std::make_unique<runtime::Generator>();
+    return given ? given : own.get();
+}
+
+} // namespace
+
+PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      controls_(BuildControls(*this)), board_(controls_),
+      puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
+    setWindowTitle(ToQString(texts::kCaption));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/chislova-redica.png")));
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    for (std::size_t k = 0; k < controls_.Command1.size(); ++k) {
+        auto index = static_cast<std::int16_t>(k);
+        connect(controls_.Command1[k], &QPushButton::clicked, this,
+                [this, index] { Run([this, index] { puzzle_.Command1_Click(index); }); });
+    }
+    for (std::size_t k = 0; k < controls_.Label2.size(); ++k) {
+        auto index = static_cast<std::int16_t>(k);
+        connect(controls_.Label2[k], &ClickableLabel::clicked, this,
+                [this, index] { Run([this, index] { puzzle_.Label2_Click(index); }); });
+    }
+
+    controls_.Text1[0]->setFocus();
+    Run([this] { puzzle_.Form_Load(); });
+}
+
+PuzzleForm::~PuzzleForm() = default;
+
+// A handler that fails stops where it failed; the user is told and the window
+// carries on with whatever the handler had done, and no exception reaches Qt.
+template <typename Handler> void PuzzleForm::Run(Handler handler) {
+    try {
+        handler();
+    } catch (const runtime::RuntimeError& error) {
+        ReportError(Describe(error));
+    } catch (const std::exception&) {
+        ReportError(ToQString(texts::kErrorUnexpected));
+    }
+}
+
+void PuzzleForm::ReportError(const QString& what) {
+    const QString message = what + "\n\n" + ToQString(texts::kErrorCarryOn);
+    // Window-modal and not blocking: no nested event loop runs inside a handler.
+    auto* box = new QMessageBox(QMessageBox::Warning, ToQString(texts::kShortTitle), message,
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+    emit handlerFailed(message);
+}
+
+} // namespace window

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <string_view>
+
+// The window's own texts. Line breaks inside a text are CR LF.
+namespace window::texts {
+
+inline constexpr std::string_view kShortTitle = "Числова редица";
+inline constexpr std::string_view kCaption = "www.example.org/chislova-redica  Числова редица";
+inline constexpr std::string_view kTitle = "Числова редица";
+inline constexpr std::string_view kFrameCaption = "Промяна цифрите чрез On-Click";
+inline constexpr std::string_view kScoreSeparator = ":";
+inline constexpr std::string_view kCheckButton = "Провери";
+inline constexpr std::string_view kNewRowButton = "Чисти";
+inline constexpr std::string_view kCounterStart = "0";
+inline constexpr std::string_view kBoxStart = "0";
+
+inline constexpr std::string_view kHelpText =
+    "Под числова редица обикновено се разбира изброяването на краен или безкраен брой "
+    "нейни членове в определен ред.\r\n"
+    "Отделните числа в редицата се наричат нейни членове.\r\n"
+    "Типични задачи са да се намери следващият или липсващ член, границата на редицата "
+    "или правилото, зададено с рекурентна формула.\r\n"
+    "Задача: да се създаде проект, който свързва математиката с информатиката.\r\n"
+    "Тема на проекта: „Числова редица“.\r\n"
+    "Автоматично да се извеждат 10 елемента на числова редица, а от потребителя да се изисква "
+    "да посочи следващите 4 елемента.\r\n"
+    "Програмата показва последователни елементи на редицата, всеки път с различно начално "
+    "число. Всеки елемент е отделен обект, който съдържа едноцифрено естествено число. "
+    "Цифрата се въвежда чрез събитие On-Click: всяко щракване я увеличава с едно, от 0 до 9.\r\n"
+    "\r\n"
+    "Примери за подобна числова редица:\r\n"
+    "2,-1, 4,-3,6,-5...\r\n"
+    "31129231.....\r\n";
+
+// Kept hidden under the help text.
+inline constexpr std::string_view kSaying = "Никой не оценява колко трудно е да си първият,\r\n"
+                                            "който е направил нещо както трябва –\r\n"
+                                            "другите просто вървят след него.";
+
+// Shown when a handler stops on a runtime error; the program carries on.
+inline constexpr std::string_view kErrorOverflow =
+    "Препълване: числото е твърде голямо, за да бъде обработено.";
+inline constexpr std::string_view kErrorNoSuchControl = "Няма такова поле в прозореца.";
+inline constexpr std::string_view kErrorUnexpected = "Неочаквана грешка в програмата.";
+inline constexpr std::string_view kErrorCarryOn =
+    "Действието беше прекъснато. Програмата продължава да работи и резултатът е запазен.";
+
+} // namespace window::texts

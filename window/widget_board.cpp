@@ -1,0 +1,44 @@
+#include "window/widget_board.h"
+
+#include "runtime/runtime_error.h"
+#include "window/clickable_label.h"
+#include "window/qt_text.h"
+
+#include <QLineEdit>
+#include <QListWidget>
+
+namespace window {
+namespace {
+
+template <typename Array> auto Member(const Array& array, std::int16_t index, const char* name) {
+    if (index < 0 || static_cast<std::size_t>(index) >= array.size())
+        throw runtime::RuntimeError(runtime::ErrorKind::NoSuchControlMember,
+                                    std::string(name) + "(" + std::to_string(index) + ")");
+    return array[static_cast<std::size_t>(index)];
+}
+
+} // namespace
+
+std::string WidgetBoard::ListEntry(std::int16_t position) const {
+    // Past either end the list has no item, and the entry reads as empty.
+    const QListWidgetItem* item = controls_.List1->item(position);
+    return item ? ToStdString(item->text()) : std::string();
+}
+
+std::string WidgetBoard::BoxCaption(std::int16_t box) const {
+    return ToStdString(Member(controls_.Label2, box, "Label2")->text());
+}
+
+void WidgetBoard::SetBoxCaption(std::int16_t box, const std::string& caption) {
+    Member(controls_.Label2, box, "Label2")->setText(ToQString(caption));
+}
+
+std::string WidgetBoard::CounterText(std::int16_t counter) const {
+    return ToStdString(Member(controls_.Text2, counter, "Text2")->text());
+}
+
+void WidgetBoard::SetCounterText(std::int16_t counter, const std::string& text) {
+    Member(controls_.Text2, counter, "Text2")->setText(ToQString(text));
+}
+
+} // namespace window
