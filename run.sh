@@ -2,6 +2,7 @@
 # Sets up, builds and runs the program on Debian (or Ubuntu).
 #   ./run.sh              install what is missing, build, open the window
 #   ./run.sh test         install what is missing, build, run every test
+#   ./run.sh package      build the .deb (build/chislova-redica_*.deb)
 #   ./run.sh screenshot F take a picture of the window under a virtual display
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,9 +14,10 @@ program=$build_dir/chislova-redica
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig)
 case $mode in
     run) ;;
-    test) packages+=(libgtest-dev) ;;
+    test) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
+    package) packages+=(dpkg-dev file) ;;
     screenshot) packages+=(xvfb xauth imagemagick xdotool) ;;
-    *) echo "usage: $0 [test|screenshot FILE]" >&2; exit 2 ;;
+    *) echo "usage: $0 [test|package|screenshot FILE]" >&2; exit 2 ;;
 esac
 
 install_missing() {
@@ -56,6 +58,9 @@ case $mode in
         ;;
     test)
         ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+        ;;
+    package)
+        (cd "$build_dir" && cpack -G DEB)
         ;;
     screenshot)
         out=$(realpath -m "${2:?usage: $0 screenshot FILE}")

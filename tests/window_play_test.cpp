@@ -109,11 +109,9 @@ private slots:
 
     void aDoubleClickAdvancesTwice() {
         ShownForm shown(0);
-        QTest::mouseDClick(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                           BoxPoint(2));
+        QTest::mouseDClick(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, BoxPoint(2));
         QCOMPARE(shown.form.controls().Label2[2]->text(), QString("4")); // 2, then 3, 4
-        QTest::mouseDClick(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                           BoxPoint(12));
+        QTest::mouseDClick(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, BoxPoint(12));
         QCOMPARE(shown.form.controls().Label2[12]->text(), QString("2"));
     }
 
@@ -139,8 +137,7 @@ private slots:
         shown.ClickAt(BoxPoint(4), Qt::MiddleButton);
         QTest::mousePress(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, BoxPoint(4));
         QTest::mouseMove(shown.form.windowHandle(), BoxPoint(6));
-        QTest::mouseRelease(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier,
-                            BoxPoint(6));
+        QTest::mouseRelease(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier, BoxPoint(6));
         QCOMPARE(shown.Captions(), before);
         // Clicks beside the boxes, on the frame and on the counters change nothing either.
         for (QPoint point : {QPoint(45, 90), QPoint(430, 90), QPoint(200, 50), QPoint(212, 158),

@@ -13,6 +13,9 @@ class ClickableLabel : public QLabel {
 public:
     using QLabel::QLabel;
 
+    // Reports a click as a mouse click would, for keyboardless activation.
+    void click() { emit clicked(); }
+
 signals:
     void clicked();
 

@@ -1,6 +1,7 @@
 #include "window/puzzle_form.h"
 
 #include "runtime/runtime_error.h"
+#include "window/accessibility.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
 #include "window/qt_text.h"
@@ -56,6 +57,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
                 [this, index] { Run([this, index] { puzzle_.Label2_Click(index); }); });
     }
 
+    MakeAccessible(*this, controls_);
     controls_.Text1[0]->setFocus();
     Run([this] { puzzle_.Form_Load(); });
 }

@@ -1,6 +1,7 @@
 #include "window/widget_board.h"
 
 #include "runtime/runtime_error.h"
+#include "window/accessibility.h"
 #include "window/clickable_label.h"
 #include "window/qt_text.h"
 
@@ -30,7 +31,9 @@ std::string WidgetBoard::BoxCaption(std::int16_t box) const {
 }
 
 void WidgetBoard::SetBoxCaption(std::int16_t box, const std::string& caption) {
-    Member(controls_.Label2, box, "Label2")->setText(ToQString(caption));
+    ClickableLabel* label = Member(controls_.Label2, box, "Label2");
+    label->setText(ToQString(caption));
+    AnnounceBoxValue(*label);
 }
 
 std::string WidgetBoard::CounterText(std::int16_t counter) const {

@@ -1,0 +1,113 @@
+#include "window_support.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+
+using testing_support::ShownForm;
+
+namespace {
+
+struct Spoken {
+    QAccessible::Role role;
+    QString name;
+    QString value;
+};
+
+// What a screen reader meets walking the window depth first.
+void Walk(QAccessibleInterface* node, QList<Spoken>& out) {
+    for (int i = 0; i < node->childCount(); ++i) {
+        QAccessibleInterface* child = node->child(i);
+        QVERIFY(child);
+        QCOMPARE(node->indexOfChild(child), i);
+        QCOMPARE(child->parent()->object(), node->object());
+        out << Spoken{child->role(), child->text(QAccessible::Name),
+                      child->text(QAccessible::Value)};
+        Walk(child, out);
+    }
+}
+
+QList<Spoken> WalkWindow(QWidget& form) {
+    QList<Spoken> spoken;
+    Walk(QAccessible::queryAccessibleInterface(&form), spoken);
+    return spoken;
+}
+
+QStringList Names(const QList<Spoken>& spoken, QAccessible::Role role) {
+    QStringList names;
+    for (const Spoken& s : spoken)
+        if (s.role == role)
+            names << s.name;
+    return names;
+}
+
+} // namespace
+
+class WindowAccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aScreenReaderMeetsTheRowThenTheScoreRow() {
+        ShownForm shown(0);
+        const QList<Spoken> spoken = WalkWindow(shown.form);
+        QStringList order;
+        for (const Spoken& s : spoken)
+            if (!s.name.isEmpty() && s.role != QAccessible::ScrollBar)
+                order << s.name;
+        QStringList expected{"Числова редица", "Промяна цифрите чрез On-Click"};
+        for (int k = 1; k <= 15; ++k)
+            expected << QString("Цифра %1").arg(k);
+        expected << "Провери"
+                 << "Верни отговори"
+                 << "срещу"
+                 << "Грешни отговори"
+                 << "Чисти"
+                 << "Помощ";
+        QCOMPARE(order, expected);
+    }
+
+    void everyControlHasABulgarianNameAndItsTextAsValue() {
+        ShownForm shown(0);
+        const QList<Spoken> spoken = WalkWindow(shown.form);
+        QCOMPARE(Names(spoken, QAccessible::Button).size(), 17); // 15 boxes and 2 buttons
+        QStringList values;
+        for (const Spoken& s : spoken)
+            if (s.name.startsWith("Цифра"))
+                values << s.value;
+        QCOMPARE(values, QStringList({"1", "1", "2", "9", "2", "3", "1", "3", "3", "0",
+                                      "неизвестна цифра", "неизвестна цифра", "неизвестна цифра",
+                                      "неизвестна цифра", "неизвестна цифра"}));
+        for (const Spoken& s : spoken) {
+            if (s.name == "Верни отговори" || s.name == "Грешни отговори")
+                QCOMPARE(s.value, QString("0"));
+        }
+        // The hidden list and saying are not there to be read.
+        for (const Spoken& s : spoken)
+            QVERIFY2(!s.value.contains("Никой"), qPrintable(s.name));
+    }
+
+    void pressingABoxThroughItsInterfaceAdvancesTheDigit() {
+        ShownForm shown(0);
+        QAccessibleInterface* box =
+            QAccessible::queryAccessibleInterface(shown.form.controls().Label2[10]);
+        QVERIFY(box);
+        QAccessibleActionInterface* actions = box->actionInterface();
+        QVERIFY(actions);
+        QVERIFY(actions->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        actions->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(box->text(QAccessible::Value), QString("1"));
+        QCOMPARE(shown.form.controls().Label2[10]->text(), QString("1"));
+    }
+
+    void theCountersReadTheirScore() {
+        ShownForm shown(0);
+        shown.ClickAt(testing_support::kCheckButton);
+        QAccessibleInterface* wrong =
+            QAccessible::queryAccessibleInterface(shown.form.controls().Text2[1]);
+        QCOMPARE(wrong->text(QAccessible::Name), QString("Грешни отговори"));
+        QCOMPARE(wrong->text(QAccessible::Value), QString("1"));
+        QVERIFY(wrong->state().readOnly);
+    }
+};
+
+WINDOW_TEST_MAIN(WindowAccessibilityTest)
+#include "window_accessibility_test.moc"

@@ -1,0 +1,128 @@
+#include "window/accessibility.h"
+
+#include "window/clickable_label.h"
+#include "window/flat_button.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include <algorithm>
+
+namespace window {
+namespace {
+
+constexpr char kReadingOrderProperty[] = "readInReadingOrder";
+constexpr char kDigitBoxProperty[] = "isDigitBox";
+
+// Children from top to bottom, and left to right within a row, rather than in
+// the order they were created; hidden ones are left out.
+class ReadingOrderAccessible : public QAccessibleWidget {
+public:
+    using QAccessibleWidget::QAccessibleWidget;
+
+    int childCount() const override { return static_cast<int>(Children().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> children = Children();
+        if (index < 0 || index >= children.size())
+            return nullptr;
+        return QAccessible::queryAccessibleInterface(children[index]);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (!child)
+            return -1;
+        return static_cast<int>(Children().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> Children() const {
+        QList<QWidget*> children;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            if (child && !child->isWindow() && !child->isHidden())
+                children << child;
+        }
+        std::stable_sort(children.begin(), children.end(), [](QWidget* a, QWidget* b) {
+            return std::pair(a->y(), a->x()) < std::pair(b->y(), b->x());
+        });
+        return children;
+    }
+};
+
+// A digit box reads as a button named after its place in the row, whose value
+// is the digit it shows; pressing it advances the digit as a click does.
+class DigitBoxAccessible : public QAccessibleWidget {
+public:
+    explicit DigitBoxAccessible(ClickableLabel* box)
+        : QAccessibleWidget(box, QAccessible::Button) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind != QAccessible::Value)
+            return QAccessibleWidget::text(kind);
+        const QString caption = static_cast<QLabel*>(widget())->text();
+        return caption == QStringLiteral("?") ? QStringLiteral("неизвестна цифра") : caption;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& action) override {
+        if (action == pressAction())
+            static_cast<ClickableLabel*>(widget())->click();
+    }
+};
+
+QAccessibleInterface* CreateInterface(const QString&, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (!widget)
+        return nullptr;
+    if (widget->property(kDigitBoxProperty).toBool())
+        return new DigitBoxAccessible(static_cast<ClickableLabel*>(widget));
+    if (widget->property(kReadingOrderProperty).toBool())
+        return new ReadingOrderAccessible(widget, widget->isWindow() ? QAccessible::Window
+                                                                     : QAccessible::Grouping);
+    return nullptr;
+}
+
+} // namespace
+
+void MakeAccessible(QWidget& form, const FormControls& controls) {
+    static const bool installed = [] {
+        QAccessible::installFactory(CreateInterface);
+        return true;
+    }();
+    (void)installed;
+
+    form.setProperty(kReadingOrderProperty, true);
+    controls.Frame1->setProperty(kReadingOrderProperty, true);
+    controls.Frame1->setAccessibleName(controls.Frame1->title());
+    for (std::size_t k = 0; k < controls.Label2.size(); ++k) {
+        controls.Label2[k]->setProperty(kDigitBoxProperty, true);
+        controls.Label2[k]->setAccessibleName(QStringLiteral("Цифра %1").arg(k + 1));
+    }
+    controls.Label1[0]->setAccessibleName(controls.Label1[0]->text());
+    controls.Label1[1]->setAccessibleName(QStringLiteral("срещу"));
+    controls.Text2[0]->setAccessibleName(QStringLiteral("Верни отговори"));
+    controls.Text2[1]->setAccessibleName(QStringLiteral("Грешни отговори"));
+    controls.Command1[0]->setAccessibleName(controls.Command1[0]->text());
+    controls.Command1[0]->setAccessibleDescription(QStringLiteral("Проверява целия ред"));
+    controls.Command1[1]->setAccessibleName(controls.Command1[1]->text());
+    controls.Command1[1]->setAccessibleDescription(QStringLiteral("Дава нов ред"));
+    controls.Text1[0]->setAccessibleName(QStringLiteral("Помощ"));
+}
+
+void AnnounceBoxValue(QWidget& box) {
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&box);
+    if (!face)
+        return;
+    QAccessibleValueChangeEvent event(&box, face->text(QAccessible::Value));
+    QAccessible::updateAccessibility(&event);
+}
+
+} // namespace window
