@@ -3,6 +3,9 @@
 #   ./run.sh              install what is missing, build, open the window
 #   ./run.sh test         install what is missing, build, run every test
 #   ./run.sh package      build the .deb (build/chislova-redica_*.deb)
+#   ./run.sh sanitize     every test again, built with AddressSanitizer and UBSan
+#   ./run.sh fuzz [SECS]  fuzz the text conversions for SECS seconds (default 60)
+#   ./run.sh bench        print the benchmark table
 #   ./run.sh screenshot F take a picture of the window under a virtual display
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,8 +19,11 @@ case $mode in
     run) ;;
     test) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
+    sanitize) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
+    fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev) ;;
+    bench) packages+=(libgtest-dev libbenchmark-dev xvfb xauth python3) ;;
     screenshot) packages+=(xvfb xauth imagemagick xdotool) ;;
-    *) echo "usage: $0 [test|package|screenshot FILE]" >&2; exit 2 ;;
+    *) echo "usage: $0 [test|package|sanitize|fuzz [SECONDS]|bench|screenshot FILE]" >&2; exit 2 ;;
 esac
 
 install_missing() {
@@ -40,13 +46,24 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# build DIR [cmake options...]: configure once, then build.
 build() {
-    [ -f "$build_dir/build.ninja" ] || cmake -S . -B "$build_dir" -G Ninja
-    cmake --build "$build_dir"
+    local dir=$1
+    shift
+    [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@"
+    cmake --build "$dir"
 }
 
 install_missing "${packages[@]}"
-build
+case $mode in
+    sanitize) build build-sanitize -DCHISLOVA_SANITIZE=ON ;;
+    fuzz) CXX=clang++ build build-fuzz -DCHISLOVA_FUZZ=ON ;;
+    bench)
+        cmake -S . -B "$build_dir" -G Ninja -DCHISLOVA_BENCH=ON >/dev/null
+        build "$build_dir"
+        ;;
+    *) build "$build_dir" ;;
+esac
 
 case $mode in
     run)
@@ -61,6 +78,22 @@ case $mode in
         ;;
     package)
         (cd "$build_dir" && cpack -G DEB)
+        ;;
+    sanitize)
+        # Any report fails its test; leaks are checked when each test ends.
+        ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
+            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+            ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+        ;;
+    fuzz)
+        seconds=${2:-60}
+        mkdir -p build-fuzz/corpus
+        # New inputs go to build-fuzz/corpus; the seeds in the repository stay as they are.
+        build-fuzz/tests/fuzz/conversions_fuzz build-fuzz/corpus tests/fuzz/corpus \
+            -max_total_time="$seconds" -print_final_stats=1
+        ;;
+    bench)
+        xvfb-run -a -s "-screen 0 1024x768x24" python3 bench/run_bench.py "$build_dir"
         ;;
     screenshot)
         out=$(realpath -m "${2:?usage: $0 screenshot FILE}")

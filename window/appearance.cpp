@@ -1,10 +1,7 @@
 #include "window/appearance.h"
 
-#include "window/qt_text.h"
-#include "window/texts.h"
-
 #include <QApplication>
-#include <QIcon>
+#include <QStyle>
 #include <QStyleFactory>
 
 namespace window {
@@ -12,10 +9,12 @@ namespace window {
 void ApplyAppearance(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("chislova-redica"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.example.ChislovaRedica"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/chislova-redica.png")));
     // A desktop theme may paint text boxes in its own colours; Fusion keeps ours.
-    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        app.setStyle(fusion);
+    // Most desktops without a theme of their own already use it.
+    const QString fusion = QStringLiteral("fusion");
+    if (app.style()->name().compare(fusion, Qt::CaseInsensitive) != 0)
+        if (QStyle* style = QStyleFactory::create(fusion))
+            app.setStyle(style);
 }
 
 } // namespace window

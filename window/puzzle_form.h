@@ -23,6 +23,7 @@ public:
 
     const FormControls& controls() const { return controls_; }
     puzzle::Board& board() { return board_; }
+    puzzle::Puzzle& puzzle() { return puzzle_; }
     const puzzle::Puzzle& puzzle() const { return puzzle_; }
 
 signals:

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QApplication>
+#include <QEvent>
+#include <QObject>
+#include <QTimer>
+#include <QWidget>
+
+#include <cstdio>
+#include <ctime>
+
+// Watches a window for its first paint, lets the painted frame reach the
+// screen, then prints the monotonic clock in nanoseconds and ends the program.
+// The benchmark compares that time with when it started the process.
+class FirstFrameProbe : public QObject {
+public:
+    explicit FirstFrameProbe(QWidget& window) { window.installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] {
+                timespec now{};
+                clock_gettime(CLOCK_MONOTONIC, &now);
+                std::printf("first-frame-ns %lld\n",
+                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+                std::fflush(stdout);
+                QApplication::quit();
+            });
+        }
+        return false;
+    }
+
+private:
+    bool painted_ = false;
+};

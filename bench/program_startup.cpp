@@ -1,0 +1,13 @@
+// The program exactly as main() starts it, with the first-frame probe.
+#include "first_frame_probe.h"
+#include "window/appearance.h"
+#include "window/puzzle_form.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    window::ApplyAppearance(app);
+    window::PuzzleForm form;
+    FirstFrameProbe probe(form);
+    form.show();
+    return app.exec();
+}

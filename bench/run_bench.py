@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Prints the program's benchmark figures as a table.
+
+Start-up (process start to the first painted frame) and peak resident memory
+of the program against an empty Qt window of the same size, run alternately;
+the cost of each handler on the real widgets (Google Benchmark); and a long
+monkey test. Run it on a display: ./run.sh bench does, under Xvfb.
+
+    bench/run_bench.py BUILD_DIR [--pairs N] [--monkey-actions N]
+"""
+
+import argparse
+import json
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+
+def start_once(program):
+    """Milliseconds from starting `program` to its first frame, and its peak RSS in MiB."""
+    started = time.monotonic_ns()
+    child = subprocess.Popen([program], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+    output = child.stdout.read().decode()
+    _, status, usage = os.wait4(child.pid, 0)
+    child.returncode = os.waitstatus_to_exitcode(status)
+    if child.returncode != 0:
+        sys.exit(f"{program} exited with {child.returncode}")
+    for line in output.splitlines():
+        if line.startswith("first-frame-ns "):
+            frame = int(line.split()[1])
+            return (frame - started) / 1e6, usage.ru_maxrss / 1024
+    sys.exit(f"{program} printed no first frame")
+
+
+def startup_rows(build, pairs):
+    program = os.path.join(build, "bench", "program_startup")
+    empty = os.path.join(build, "bench", "empty_window_startup")
+    start_once(program), start_once(empty)  # warm the file cache for both
+    runs = {"program": [], "empty": []}
+    for i in range(pairs):
+        # Alternate which goes first, so neither always follows the other.
+        order = ("program", "empty") if i % 2 == 0 else ("empty", "program")
+        for name in order:
+            runs[name].append(start_once(program if name == "program" else empty))
+    rows = []
+    for index, label, unit in ((0, "start-up to first frame", "ms"), (1, "peak resident memory", "MiB")):
+        mine = [r[index] for r in runs["program"]]
+        base = [r[index] for r in runs["empty"]]
+        ratio = statistics.median(m / b for m, b in zip(mine, base))
+        rows.append((f"{label} ({unit})", f"{statistics.median(mine):.1f}",
+                     f"{statistics.median(base):.1f}", f"{ratio:.3f}", "<= 1.10",
+                     "met" if ratio <= 1.10 else "missed"))
+    return rows
+
+
+def handler_rows(build):
+    bench = os.path.join(build, "bench", "handlers_bench")
+    env = dict(os.environ, QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
+    out = subprocess.run([bench, "--benchmark_format=json", "--benchmark_repetitions=5",
+                          "--benchmark_report_aggregates_only=true"],
+                         check=True, capture_output=True, text=True, env=env).stdout
+    rows = []
+    for result in json.loads(out)["benchmarks"]:
+        if result.get("aggregate_name") != "median":
+            continue
+        micros = result["real_time"] / 1000 if result["time_unit"] == "ns" else result["real_time"]
+        name = result["run_name"].removeprefix("BM_")
+        rows.append((f"{name} (µs)", f"{micros:.2f}", "", "", "< 20",
+                     "met" if micros < 20 else "missed"))
+    return rows
+
+
+def monkey_row(build, actions):
+    test = os.path.join(build, "tests", "window_monkey_test")
+    seed = str(int.from_bytes(os.urandom(4), "little"))
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen", MONKEY_ACTIONS=str(actions),
+               MONKEY_SEED=seed)
+    started = time.monotonic()
+    done = subprocess.run([test], capture_output=True, text=True, env=env)
+    seconds = time.monotonic() - started
+    verdict = "passed" if done.returncode == 0 else "FAILED"
+    if done.returncode != 0:
+        sys.stdout.write(done.stdout[-3000:])
+    return (f"monkey test, {actions:,} actions (seed {seed})", f"{seconds:.1f} s", "", "", "",
+            verdict), done.returncode
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("build")
+    parser.add_argument("--pairs", type=int, default=15)
+    parser.add_argument("--monkey-actions", type=int, default=100000)
+    args = parser.parse_args()
+
+    rows = startup_rows(args.build, args.pairs) + handler_rows(args.build)
+    monkey, status = monkey_row(args.build, args.monkey_actions)
+    rows.append(monkey)
+
+    header = ("measure", "program", "empty window", "median ratio", "target", "")
+    widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]
+    for row in [header] + rows:
+        print("  ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
+    print(f"\n{args.pairs} alternating pairs; {os.cpu_count()} cores; "
+          f"{os.uname().sysname} {os.uname().release}")
+    return status
+
+
+if __name__ == "__main__":
+    sys.exit(main())
