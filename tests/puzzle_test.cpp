@@ -38,6 +38,13 @@ protected:
         for (int i = 0; i < times; ++i)
             puzzle.Label2_Click(static_cast<std::int16_t>(box));
     }
+    // Clicks the hidden boxes, from box 10 on, the given numbers of times.
+    void ClickHidden(std::initializer_list<int> times) {
+        int box = puzzle::kShownCount;
+        for (int n : times)
+            Click(box++, n);
+    }
+    void SolveRowAtZero() { ClickHidden({4, 3, 1, 5, 3}); }
     void Check() { puzzle.Command1_Click(0); }
 
     MemoryBoard board;
@@ -166,11 +173,7 @@ TEST_F(PuzzleTest, ACaptionOfThirtyTwoSevenSixtySevenOverflowsAndStaysAsItWas) {
 
 TEST_F(PuzzleTest, TheTypicalRunScoresACorrectRow) {
     DealAt(0);
-    Click(10, 4);
-    Click(11, 3);
-    Click(12, 1);
-    Click(13, 5);
-    Click(14, 3);
+    SolveRowAtZero();
     Check();
     EXPECT_EQ(board.counters[0], "1");
     EXPECT_EQ(board.counters[1], "0");
@@ -182,11 +185,7 @@ TEST_F(PuzzleTest, TheTypicalRunScoresACorrectRow) {
 
 TEST_F(PuzzleTest, AShownDigitClickedAwayMakesTheRowWrong) {
     DealAt(0);
-    Click(10, 4);
-    Click(11, 3);
-    Click(12, 1);
-    Click(13, 5);
-    Click(14, 3);
+    SolveRowAtZero();
     Click(6);
     Check();
     EXPECT_EQ(board.counters[0], "0");
@@ -198,10 +197,7 @@ TEST_F(PuzzleTest, AShownDigitClickedAwayMakesTheRowWrong) {
 
 TEST_F(PuzzleTest, AnUntouchedHiddenBoxMatchesAZero) {
     DealAt(5); // hides positions 16 to 20: 0 6 3 1 7
-    Click(11, 6);
-    Click(12, 3);
-    Click(13, 1);
-    Click(14, 7);
+    ClickHidden({0, 6, 3, 1, 7});
     Check();
     EXPECT_EQ(board.counters[0], "1");
 }
@@ -222,7 +218,7 @@ TEST_F(PuzzleTest, CountersCountOnFromWhateverTheyHold) {
     Check();
     EXPECT_EQ(board.counters[1], "2000");
     board.counters[0] = "";
-    Click(10, 4), Click(11, 3), Click(12, 1), Click(13, 5), Click(14, 3);
+    SolveRowAtZero();
     Check();
     EXPECT_EQ(board.counters[0], "1");
 }
@@ -242,10 +238,7 @@ TEST_F(PuzzleTest, TheCheckReadsEveryBoxAndEntryInOrder) {
 
 TEST_F(PuzzleTest, AtTwentyFourTheLastBoxMatchesTheEmptyEntryPastTheEnd) {
     DealAt(24); // hides positions 35 to 38 (3 1 1 2) and the one past the end
-    Click(10, 3);
-    Click(11, 1);
-    Click(12, 1);
-    Click(13, 2);
+    ClickHidden({3, 1, 1, 2});
     Check(); // box 14 still shows "?"
     EXPECT_EQ(board.counters[0], "1");
     Click(14, 10); // round to "0"
@@ -259,7 +252,7 @@ TEST_F(PuzzleTest, AtTwentyFourTheLastBoxMatchesTheEmptyEntryPastTheEnd) {
 
 TEST_F(PuzzleTest, AFractionalCaptionIsComparedUnrounded) {
     DealAt(0);
-    Click(10, 4), Click(11, 3), Click(12, 1), Click(13, 5), Click(14, 3);
+    SolveRowAtZero();
     board.boxes[0] = "1.2"; // no click can write this; the check must not round it to 1
     Check();
     EXPECT_EQ(board.counters[1], "1");

@@ -13,11 +13,7 @@ namespace {
 
 // Enters 4 3 1 5 3, the five digits that follow a row dealt at offset 0.
 void SolveRowAtZero(ShownForm& shown) {
-    shown.ClickBox(10, 4);
-    shown.ClickBox(11, 3);
-    shown.ClickBox(12, 1);
-    shown.ClickBox(13, 5);
-    shown.ClickBox(14, 3);
+    shown.ClickHidden({4, 3, 1, 5, 3});
 }
 
 QMessageBox* OpenMessage(QWidget& form) {
@@ -42,10 +38,7 @@ private slots:
             seen << shown.form.controls().Label2[10]->text();
         }
         QCOMPARE(seen, QStringList({"1", "2", "3", "4"}));
-        shown.ClickBox(11, 3);
-        shown.ClickBox(12, 1);
-        shown.ClickBox(13, 5);
-        shown.ClickBox(14, 3);
+        shown.ClickHidden({0, 3, 1, 5, 3});
         QCOMPARE(shown.Captions(), QStringList({"1", "1", "2", "9", "2", "3", "1", "3", "3", "0",
                                                 "4", "3", "1", "5", "3"}));
         shown.ClickAt(kCheckButton);
@@ -77,20 +70,14 @@ private slots:
 
     void anUntouchedBoxMatchesAHiddenZero() {
         ShownForm shown(5); // hides 0 6 3 1 7
-        shown.ClickBox(11, 6);
-        shown.ClickBox(12, 3);
-        shown.ClickBox(13, 1);
-        shown.ClickBox(14, 7);
+        shown.ClickHidden({0, 6, 3, 1, 7});
         shown.ClickAt(kCheckButton);
         QCOMPARE(shown.Correct(), QString("1"));
     }
 
     void atTwentyFourTheLastBoxMatchesWhenItShowsUnknownOrZero() {
         ShownForm shown(24); // hides 3 1 1 2 and the position past the end
-        shown.ClickBox(10, 3);
-        shown.ClickBox(11, 1);
-        shown.ClickBox(12, 1);
-        shown.ClickBox(13, 2);
+        shown.ClickHidden({3, 1, 1, 2});
         shown.ClickAt(kCheckButton);
         QCOMPARE(shown.Correct(), QString("1"));
         shown.ClickBox(14, 10);

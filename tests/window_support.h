@@ -40,6 +40,13 @@ struct ShownForm {
             ClickAt(BoxPoint(box));
     }
 
+    // Clicks the hidden boxes, from box 10 on, the given numbers of times.
+    void ClickHidden(std::initializer_list<int> times) {
+        int box = 10;
+        for (int n : times)
+            ClickBox(box++, n);
+    }
+
     QStringList Captions() const {
         QStringList captions;
         for (const auto* box : form.controls().Label2)
