@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRect>
+#include <QScreen>
 #include <QScrollBar>
 
 using testing_support::ShownForm;
@@ -37,6 +38,11 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowCloseButtonHint);
+        // Centred before the window has a frame, so within a frame's width of the middle.
+        const QRect screen = shown.form.screen()->availableGeometry();
+        const QPoint offset = shown.form.geometry().center() - screen.center();
+        QVERIFY2(qAbs(offset.x()) <= 3 && qAbs(offset.y()) <= 3,
+                 qPrintable(QString("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void everyControlStandsWhereTheLayoutPutsIt_data() {
