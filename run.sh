@@ -17,9 +17,8 @@ program=$build_dir/chislova-redica
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig)
 case $mode in
     run) ;;
-    test) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
+    test | sanitize) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
-    sanitize) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
     fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev) ;;
     bench) packages+=(libgtest-dev libbenchmark-dev xvfb xauth python3) ;;
     screenshot) packages+=(xvfb xauth imagemagick xdotool) ;;

@@ -2,6 +2,7 @@
 
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
+#include "window/qt_text.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -65,7 +66,8 @@ public:
         if (kind != QAccessible::Value)
             return QAccessibleWidget::text(kind);
         const QString caption = static_cast<QLabel*>(widget())->text();
-        return caption == QStringLiteral("?") ? QStringLiteral("неизвестна цифра") : caption;
+        return caption == ToQString(puzzle::HiddenMark) ? QStringLiteral("неизвестна цифра")
+                                                        : caption;
     }
 
     QStringList actionNames() const override { return {pressAction()}; }
