@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Sets up, builds and runs the program on Debian (or Ubuntu).
 #   ./run.sh              install what is missing, build, open the window
 #   ./run.sh test         install what is missing, build, run every test

@@ -1,13 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline: an empty Qt Widgets window of the program's size.
 #include "first_frame_probe.h"
-#include "window/layout.h"
-#include "window/units.h"
+#include "layout/layout.h"
+#include "layout/units.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
-    window.setFixedSize(window::TwipsToPixels(window::layout::kClientWidth),
-                        window::TwipsToPixels(window::layout::kClientHeight));
+    window.setFixedSize(layout::TwipsToPixels(layout::kClientWidth),
+                        layout::TwipsToPixels(layout::kClientHeight));
     FirstFrameProbe probe(window);
     window.show();
     return app.exec();

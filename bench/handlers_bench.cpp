@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of each handler on the real widgets of a shown window.
 #include "window/appearance.h"
 #include "window/puzzle_form.h"

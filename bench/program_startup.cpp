@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program exactly as main() starts it, with the first-frame probe.
 #include "first_frame_probe.h"
 #include "window/appearance.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the program's benchmark figures as a table.
 
 Start-up (process start to the first painted frame) and peak resident memory

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts a program (the installed one by default) on a virtual display and
 # waits for its window; fails when the window does not appear or the program dies.
 #   packaging/smoke_test.sh [PROGRAM] [SCREENSHOT.png]

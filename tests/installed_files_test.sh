@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what lands there with the
 # desktop's own validators.
 set -euo pipefail
@@ -9,7 +10,8 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 id=org.example.ChislovaRedica
 for f in bin/chislova-redica share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-         share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg; do
+         share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg \
+         share/doc/chislova-redica/copyright; do
     [ -s "$prefix/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 [ -x "$prefix/bin/chislova-redica" ] || { echo "not executable: bin/chislova-redica" >&2; exit 1; }

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "puzzle/digit_sequence.h"
 #include "puzzle/puzzle.h"
 #include "runtime/random.h"

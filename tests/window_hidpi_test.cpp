@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs with QT_SCALE_FACTOR=2: a screen with two device pixels to a pixel.
 #include "window_support.h"
 

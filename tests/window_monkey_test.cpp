@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Random user actions against the real window, from a seed that is printed so
 // that a failure can be replayed: MONKEY_SEED=<seed> MONKEY_ACTIONS=<n>.
 #include "puzzle/digit_sequence.h"

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/form_controls.h"
 
 #include "window/clickable_label.h"
 #include "window/etched_frame.h"
 #include "window/flat_button.h"
-#include "window/layout.h"
+#include "layout/layout.h"
 #include "window/qt_text.h"
 #include "window/units.h"
 
@@ -37,7 +38,7 @@ void SetBackColour(QWidget& widget, QPalette::ColorRole role, BackColour back) {
     if (back.isDefault)
         return;
     QPalette palette = widget.palette();
-    palette.setColor(role, FromBgr(back.bgr));
+    palette.setColor(role, ToQColor(back.bgr));
     widget.setPalette(palette);
     if (role == QPalette::Window)
         widget.setAutoFillBackground(true);
@@ -91,7 +92,7 @@ QWidget* CreateLabel(const ControlRow& row, QWidget* parent) {
 
 QWidget* CreateButton(const ControlRow& row, QWidget* parent) {
     const QColor back =
-        row.back.isDefault ? parent->palette().color(QPalette::Button) : FromBgr(row.back.bgr);
+        row.back.isDefault ? parent->palette().color(QPalette::Button) : ToQColor(row.back.bgr);
     return new FlatButton(ToQString(row.text), back, parent);
 }
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/puzzle_form.h"
 
 #include "runtime/runtime_error.h"
@@ -5,7 +6,7 @@
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
 #include "window/qt_text.h"
-#include "window/texts.h"
+#include "layout/texts.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

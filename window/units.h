@@ -1,28 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
+
+#include "layout/units.h"
 
 #include <QColor>
 
 #include <cstdint>
 
-// The layout is written in twips (1/1440 inch) and colours as &H00BBGGRR&;
-// these are the only places where they become Qt's pixels and colours.
 namespace window {
 
-inline constexpr int kTwipsPerPixel = 15; // at 96 dots per inch
-inline constexpr int kTwipsPerPoint = 20;
-
-constexpr int TwipsToPixels(int twips) {
-    return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel;
-}
-
-// Fonts are sized in pixels so that they scale with the geometry on any screen.
-constexpr int PointsToPixels(int points) {
-    return TwipsToPixels(points * kTwipsPerPoint);
-}
-
-inline QColor FromBgr(std::uint32_t bgr) {
-    return QColor(static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
-                  static_cast<int>((bgr >> 16) & 0xFF));
+inline QColor ToQColor(std::uint32_t bgr) {
+    const layout::Rgb rgb = layout::FromBgr(bgr);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 } // namespace window

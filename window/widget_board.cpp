@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/widget_board.h"
 
 #include "runtime/runtime_error.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the program's icon: a 32 x 32 indexed-colour PNG and an SVG of the same
 picture. The window in miniature: the orange title, the white strip of digit
 boxes reading 3 1 ?, and the green and red counters on the lavender ground.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a text: reading a number never crashes, never reads past the
 // text and gives a finite number; any number a counter can hold survives being
 // written as text and read back.

@@ -1,14 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "window/texts.h"
+#include "layout/texts.h"
 
 #include <array>
 #include <cstdint>
 #include <string_view>
 
-// The window and its controls as they are created: one row a control, in the
-// order of creation, positions and sizes in twips, colours as &H00BBGGRR&.
-namespace window::layout {
+// The window and its controls as they are created, one row a control, in the
+// order of creation: positions and sizes in twips, colours as &H00BBGGRR&.
+// Plain data, so that every front end draws the same window from it.
+namespace layout {
 
 enum class Kind { TextBox, ListBox, Frame, Label, Button };
 
@@ -21,9 +23,8 @@ enum Other : unsigned {
     kVerticalScrollBar = 1U << 4,
     kNoBorder = 1U << 5,
     kOwnFont = 1U << 6,           // the digit font instead of the window's
-    kDrawnInBackColour = 1U << 7, // a button painted flat in its back colour
-    kInFrame = 1U << 8,           // placed in Frame1, measured from its corner
-    kSequenceEntries = 1U << 9,   // a list holding the digit sequence, unsorted
+    kInFrame = 1U << 7,           // placed in Frame1, measured from its corner
+    kSequenceEntries = 1U << 8,   // a list holding the digit sequence, unsorted
 };
 
 struct BackColour {
@@ -67,8 +68,8 @@ inline constexpr ControlRow kControls[] = {
     {"List1",     ListBox, "",                     Default,          6720,  600,  375, 1200, kHidden | kSequenceEntries},
     {"Frame1",    Frame,   texts::kFrameCaption,   Bgr(0x00FFC0C0),   600,  600, 5895, 1335, kNone},
     {"Label2(k)", Label,   texts::kBoxStart,       Bgr(0x00FFFFFF),   240,  360,  375,  855, kInFrame | kCentred | kNoBorder | kOwnFont, 15, 360},
-    {"Command1(1)", Button, texts::kNewRowButton,  Bgr(0x000000FF),  5160, 2160, 1815,  375, kDrawnInBackColour},
-    {"Command1(0)", Button, texts::kCheckButton,   Bgr(0x0000FF00),   240, 2160, 1815,  375, kDrawnInBackColour},
+    {"Command1(1)", Button, texts::kNewRowButton,  Bgr(0x000000FF),  5160, 2160, 1815,  375, kNone},
+    {"Command1(0)", Button, texts::kCheckButton,   Bgr(0x0000FF00),   240, 2160, 1815,  375, kNone},
     {"Text1(1)",  TextBox, texts::kSaying,         Default,           600, 3960, 6735, 1815, kHidden | kMultiLine | kVerticalScrollBar | kReadOnly},
     {"Text1(0)",  TextBox, texts::kHelpText,       Default,           240, 2640, 6735, 2655, kMultiLine | kVerticalScrollBar | kReadOnly},
     {"Label1(1)", Label,   texts::kScoreSeparator, Bgr(0x0080C0FF),  3600, 2160,  375,  405, kCentred},
@@ -80,4 +81,4 @@ inline constexpr ControlRow kControls[] = {
 inline constexpr std::array<std::string_view, 5> kFocusOrder = {
     "Text1(0)", "Command1(0)", "Command1(1)", "Text2(0)", "Text2(1)"};
 
-} // namespace window::layout
+} // namespace layout

@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <string_view>
 
 // The window's own texts. Line breaks inside a text are CR LF.
-namespace window::texts {
+namespace texts {
 
 inline constexpr std::string_view kShortTitle = "Числова редица";
 inline constexpr std::string_view kCaption = "www.example.org/chislova-redica  Числова редица";
@@ -46,4 +47,4 @@ inline constexpr std::string_view kErrorUnexpected = "Неочаквана гр�
 inline constexpr std::string_view kErrorCarryOn =
     "Действието беше прекъснато. Програмата продължава да работи и резултатът е запазен.";
 
-} // namespace window::texts
+} // namespace texts
