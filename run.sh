@@ -43,26 +43,38 @@ install_missing() {
     fi
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -q
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Through env, because sudo drops the caller's environment.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [cmake options...]: configure once, then build.
+# build DIR [-DNAME=VALUE...]: configure DIR with the mode's options (again when
+# any of them differs from the last mode's), then build.
 build() {
-    local dir=$1
+    local dir=$1 opt configured=
     shift
-    [ -f "$dir/build.ninja" ] || cmake -S . -B "$dir" -G Ninja "$@"
+    if [ -f "$dir/build.ninja" ]; then
+        configured=yes
+        for opt in "$@"; do
+            opt=${opt#-D}
+            grep -qx "${opt%%=*}:[A-Z]*=${opt#*=}" "$dir/CMakeCache.txt" || configured=
+        done
+    fi
+    [ -n "$configured" ] || cmake -S . -B "$dir" -G Ninja "$@"
     cmake --build "$dir"
 }
 
+# The program alone, as a user builds it; the developer modes add the tests and
+# make every warning an error.
+user=(-DBUILD_TESTING=OFF -DCHISLOVA_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF)
+developer=(-DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+
 install_missing "${packages[@]}"
 case $mode in
-    sanitize) build build-sanitize -DCHISLOVA_SANITIZE=ON ;;
-    fuzz) CXX=clang++ build build-fuzz -DCHISLOVA_FUZZ=ON ;;
-    bench)
-        cmake -S . -B "$build_dir" -G Ninja -DCHISLOVA_BENCH=ON >/dev/null
-        build "$build_dir"
-        ;;
-    *) build "$build_dir" ;;
+    run | package | screenshot) build "$build_dir" "${user[@]}" ;;
+    test) build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=OFF ;;
+    sanitize) build build-sanitize "${developer[@]}" -DCHISLOVA_SANITIZE=ON ;;
+    fuzz) CXX=clang++ build build-fuzz -DCHISLOVA_FUZZ=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON ;;
+    bench) build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=ON ;;
 esac
 
 case $mode in

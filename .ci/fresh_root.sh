@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The Quick start as a newcomer meets it. In a fresh minimal Debian 12 root
+# (apt, git and sudo only), a user with sudo clones the project and runs
+# ./run.sh, whose window must open on the X server of $DISPLAY and is then
+# closed; ./run.sh test must then pass in the same root. In a second fresh root,
+# ./run.sh package from a fresh clone must build the .deb, which is copied to
+# OUT_DIR. Packages come from the Debian mirror the host's apt uses.
+#   .ci/fresh_root.sh OUT_DIR      (as root; needs mmdebstrap, git, xdotool)
+set -euo pipefail
+out=$(realpath -m "${1:?usage: $0 OUT_DIR}")
+source_dir=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
+title='^Числова редица$'
+user=pupil uid=1000
+
+[ "$(id -u)" -eq 0 ] || { echo "fresh root: needs root" >&2; exit 1; }
+display=${DISPLAY:?fresh root: needs an X server in DISPLAY}
+display=${display#*:}
+[ -S "/tmp/.X11-unix/X${display%%.*}" ] || { echo "fresh root: no socket for DISPLAY=$DISPLAY" >&2; exit 1; }
+mkdir -p "$out"
+
+work=$(mktemp -d /var/tmp/fresh-root.XXXXXX)
+roots=()
+unmount_root() {
+    local root=$1 target
+    # Deepest first; each bind is private to this root, so nothing reaches the host.
+    findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do
+        umount "$target"
+    done
+}
+cleanup() {
+    local root
+    for root in "${roots[@]}"; do unmount_root "$root"; done
+    # Never delete through a bind mount into the host's /dev, /proc, /sys or /tmp.
+    if findmnt -rn -o TARGET | grep -qF "$work/"; then
+        echo "fresh root: mounts left under $work, not removing it" >&2
+        return 1
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+elapsed() { printf '%d:%02d' $((($SECONDS - $1) / 60)) $((($SECONDS - $1) % 60)); }
+
+# The host's own Debian bookworm sources, taken from apt as it is configured here.
+apt-get update -q >/dev/null
+apt-cache policy | awk '
+    $2 ~ /^[a-z+]+:\/\// && $3 ~ /\// { uri = $2; split($3, s, "/"); next }
+    $1 == "release" && uri != "" {
+        if ($2 ~ /(^|,)o=Debian(,|$)/ && s[1] ~ /^bookworm(-|$)/) print "deb " uri " " s[1] " " s[2]
+        uri = ""
+    }' | sort -u >"$work/sources.list"
+[ -s "$work/sources.list" ] || { echo "fresh root: the host's apt has no Debian bookworm source" >&2; exit 1; }
+echo "fresh root: sources"
+sed 's/^/    /' "$work/sources.list"
+
+# One apt cache for both roots, bound in, so each package is downloaded once. It
+# starts with links to the host's cached packages: the same sources give the same files.
+cache=$work/apt-cache
+mkdir -p "$cache/partial"
+find /var/cache/apt/archives -maxdepth 1 -name '*.deb' -exec cp -l -t "$cache" {} + 2>/dev/null || true
+
+start=$SECONDS
+# Manuals and documentation are left out, in the root and in what it installs later.
+mmdebstrap --variant=apt --include=ca-certificates,git,sudo \
+    --aptopt='Acquire::Languages "none"' \
+    --dpkgopt='path-exclude=/usr/share/man/*' \
+    --dpkgopt='path-exclude=/usr/share/doc/*' \
+    --dpkgopt='path-include=/usr/share/doc/*/copyright' \
+    --dpkgopt='path-exclude=/usr/share/info/*' \
+    --skip=essential/unlink \
+    --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
+    --setup-hook="mount --bind '$cache' \"\$1/var/cache/apt/archives\"" \
+    --customize-hook='umount "$1/var/cache/apt/archives"' \
+    bookworm "$work/root.tar" "$work/sources.list"
+echo "fresh root: bootstrapped in $(elapsed $start)"
+
+# What the newcomer clones: the commit this checkout is at.
+git clone --quiet --bare "$source_dir" "$work/chislova-redica.git"
+
+# new_root NAME: sets root to a fresh copy of the bootstrapped root, with a user
+# who may use sudo, the host's name server, kernel file systems and X socket,
+# and the shared apt cache bound in.
+new_root() {
+    local dir
+    root=$work/$1
+    mkdir "$root"
+    roots+=("$root")
+    tar -C "$root" --numeric-owner -xpf "$work/root.tar"
+    echo "$user:x:$uid:$uid::/home/$user:/bin/bash" >>"$root/etc/passwd"
+    echo "$user:x:$uid:" >>"$root/etc/group"
+    sed -i "s/^sudo:x:27:\$/&$user/" "$root/etc/group"
+    [ ! -f "$root/etc/shadow" ] || echo "$user:*:19000:0:99999:7:::" >>"$root/etc/shadow"
+    echo "$user ALL=(ALL:ALL) NOPASSWD: ALL" >"$root/etc/sudoers.d/$user"
+    chmod 0440 "$root/etc/sudoers.d/$user"
+    install -d -o "$uid" -g "$uid" "$root/home/$user"
+    cp /etc/resolv.conf "$root/etc/resolv.conf"
+    for dir in proc dev sys; do
+        mount --rbind "/$dir" "$root/$dir"
+        mount --make-rslave "$root/$dir"
+    done
+    mkdir -p "$root/tmp/.X11-unix"
+    mount --bind /tmp/.X11-unix "$root/tmp/.X11-unix"
+    mount --bind "$cache" "$root/var/cache/apt/archives"
+    cp -a "$work/chislova-redica.git" "$root/srv/"
+    chown -R "$uid:$uid" "$root/srv/chislova-redica.git"
+}
+
+# as_user ROOT COMMAND: runs COMMAND with bash in the user's home inside ROOT,
+# with a login environment and the host's display.
+as_user() {
+    chroot "$1" setpriv --reuid="$uid" --regid="$uid" --init-groups \
+        env -i HOME="/home/$user" USER="$user" LOGNAME="$user" SHELL=/bin/bash \
+        PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" \
+        bash -c "cd && $2"
+}
+
+start=$SECONDS
+new_root quick-start
+as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica'
+echo "fresh root: ./run.sh as $user"
+as_user "$root" 'cd chislova-redica && exec ./run.sh' &
+run_pid=$!
+window=
+while [ -z "$window" ]; do
+    kill -0 $run_pid 2>/dev/null || { wait $run_pid || true; echo "fresh root: ./run.sh ended without a window" >&2; exit 1; }
+    if ((SECONDS - start > 1200)); then
+        kill $run_pid
+        echo "fresh root: no window from ./run.sh after 20 min" >&2
+        exit 1
+    fi
+    window=$(timeout 5 xdotool search --sync --onlyvisible --name "$title" 2>/dev/null | head -n 1) || true
+done
+# run.sh execs the program, so the window must belong to the process started above.
+[ "$(xdotool getwindowpid "$window")" = "$run_pid" ] \
+    || { echo "fresh root: the window is not from ./run.sh" >&2; exit 1; }
+echo "fresh root: ./run.sh opened the window in $(elapsed $start); closing it"
+kill -TERM $run_pid
+status=0
+wait $run_pid || status=$?
+[ $status -eq 143 ] || { echo "fresh root: the program ended with $status on SIGTERM" >&2; exit 1; }
+if chroot "$root" dpkg-query -W -f='${Status}' libgtest-dev 2>/dev/null | grep -q 'ok installed'; then
+    echo "fresh root: ./run.sh installed a test-only package" >&2
+    exit 1
+fi
+[ ! -e "$root/home/$user/chislova-redica/build/tests" ] \
+    || { echo "fresh root: ./run.sh built the tests" >&2; exit 1; }
+
+start=$SECONDS
+echo "fresh root: ./run.sh test as $user"
+as_user "$root" 'cd chislova-redica && ./run.sh test'
+echo "fresh root: ./run.sh test passed in $(elapsed $start)"
+unmount_root "$root"
+rm -rf "$root"
+
+start=$SECONDS
+new_root package
+echo "fresh root: ./run.sh package as $user in a second root"
+as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica && cd chislova-redica && ./run.sh package'
+build=$root/home/$user/chislova-redica/build
+[ ! -e "$build/tests" ] || { echo "fresh root: ./run.sh package built the tests" >&2; exit 1; }
+debs=("$build"/chislova-redica_*.deb)
+[ -f "${debs[0]}" ] || { echo "fresh root: ./run.sh package made no .deb" >&2; exit 1; }
+cp "${debs[@]}" "$out/"
+echo "fresh root: ./run.sh package built $(basename "${debs[0]}") in $(elapsed $start)"
