@@ -8,9 +8,11 @@
 # OUT_DIR. Packages come from the Debian mirror the host's apt uses.
 #   .ci/fresh_root.sh OUT_DIR      (as root; needs mmdebstrap, git, xdotool)
 set -euo pipefail
+# The system's own tools only (mmdebstrap's helpers run with the first python3 found).
+export PATH=/usr/sbin:/usr/bin:/sbin:/bin
 out=$(realpath -m "${1:?usage: $0 OUT_DIR}")
 source_dir=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
-title='^Числова редица$'
+title='Числова редица'
 user=pupil uid=1000
 
 [ "$(id -u)" -eq 0 ] || { echo "fresh root: needs root" >&2; exit 1; }
@@ -54,11 +56,9 @@ apt-cache policy | awk '
 echo "fresh root: sources"
 sed 's/^/    /' "$work/sources.list"
 
-# One apt cache for both roots, bound in, so each package is downloaded once. It
-# starts with links to the host's cached packages: the same sources give the same files.
+# One apt cache for both roots, bound in, so each package is downloaded once.
 cache=$work/apt-cache
 mkdir -p "$cache/partial"
-find /var/cache/apt/archives -maxdepth 1 -name '*.deb' -exec cp -l -t "$cache" {} + 2>/dev/null || true
 
 start=$SECONDS
 # Manuals and documentation are left out, in the root and in what it installs later.
