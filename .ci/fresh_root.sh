@@ -42,7 +42,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-elapsed() { printf '%d:%02d' $((($SECONDS - $1) / 60)) $((($SECONDS - $1) % 60)); }
+elapsed() { printf '%d:%02d' $(((SECONDS - $1) / 60)) $(((SECONDS - $1) % 60)); }
 
 # The host's own Debian bookworm sources, taken from apt as it is configured here.
 apt-get update -q >/dev/null
@@ -107,9 +107,10 @@ new_root() {
 }
 
 # as_user ROOT COMMAND: runs COMMAND with bash in the user's home inside ROOT,
-# with a login environment and the host's display.
+# with a login environment and the host's display. Each step execs the next, so
+# the process keeps its id until COMMAND ends.
 as_user() {
-    chroot "$1" setpriv --reuid="$uid" --regid="$uid" --init-groups \
+    exec chroot "$1" setpriv --reuid="$uid" --regid="$uid" --init-groups \
         env -i HOME="/home/$user" USER="$user" LOGNAME="$user" SHELL=/bin/bash \
         PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" \
         bash -c "cd && $2"
@@ -117,9 +118,9 @@ as_user() {
 
 start=$SECONDS
 new_root quick-start
-as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica'
+(as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica')
 echo "fresh root: ./run.sh as $user"
-as_user "$root" 'cd chislova-redica && exec ./run.sh' &
+(as_user "$root" 'cd chislova-redica && exec ./run.sh') &
 run_pid=$!
 window=
 while [ -z "$window" ]; do
@@ -148,7 +149,7 @@ fi
 
 start=$SECONDS
 echo "fresh root: ./run.sh test as $user"
-as_user "$root" 'cd chislova-redica && ./run.sh test'
+(as_user "$root" 'cd chislova-redica && ./run.sh test')
 echo "fresh root: ./run.sh test passed in $(elapsed $start)"
 unmount_root "$root"
 rm -rf "$root"
@@ -156,7 +157,7 @@ rm -rf "$root"
 start=$SECONDS
 new_root package
 echo "fresh root: ./run.sh package as $user in a second root"
-as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica && cd chislova-redica && ./run.sh package'
+(as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica && cd chislova-redica && ./run.sh package')
 build=$root/home/$user/chislova-redica/build
 [ ! -e "$build/tests" ] || { echo "fresh root: ./run.sh package built the tests" >&2; exit 1; }
 debs=("$build"/chislova-redica_*.deb)
