@@ -43,8 +43,10 @@ install_missing() {
     fi
     echo "Installing: ${missing[*]}"
     "${sudo[@]}" apt-get update -q
-    # Through env, because sudo drops the caller's environment.
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
+    # Through env, because sudo drops the caller's environment; on a fresh
+    # machine the system's own updates may hold dpkg's lock for a while.
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -q -o DPkg::Lock::Timeout=600 \
+        --no-install-recommends "${missing[@]}"
 }
 
 # build DIR [-DNAME=VALUE...]: configure DIR with the mode's options (again when

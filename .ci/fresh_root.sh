@@ -23,22 +23,28 @@ mkdir -p "$out"
 
 work=$(mktemp -d /var/tmp/fresh-root.XXXXXX)
 roots=()
+run_pid=
 unmount_root() {
-    local root=$1 target
-    # Deepest first; each bind is private to this root, so nothing reaches the host.
-    findmnt -rn -o TARGET | grep -F "$root/" | sort -r | while read -r target; do
-        umount "$target"
+    local target
+    # Deepest first; each bind is a slave of the host's, so nothing reaches the host.
+    for target in $(findmnt -rn -o TARGET | grep -F "$1/" | sort -r); do
+        umount "$target" || return 1
     done
 }
 cleanup() {
-    local root
-    for root in "${roots[@]}"; do unmount_root "$root"; done
+    local root status=0
+    if [ -n "$run_pid" ] && kill -0 "$run_pid" 2>/dev/null; then
+        kill "$run_pid"
+        wait "$run_pid" || true
+    fi
+    for root in "${roots[@]}"; do unmount_root "$root" || status=1; done
     # Never delete through a bind mount into the host's /dev, /proc, /sys or /tmp.
     if findmnt -rn -o TARGET | grep -qF "$work/"; then
         echo "fresh root: mounts left under $work, not removing it" >&2
         return 1
     fi
     rm -rf "$work"
+    return $status
 }
 trap cleanup EXIT
 
@@ -126,19 +132,17 @@ window=
 while [ -z "$window" ]; do
     kill -0 $run_pid 2>/dev/null || { wait $run_pid || true; echo "fresh root: ./run.sh ended without a window" >&2; exit 1; }
     if ((SECONDS - start > 1200)); then
-        kill $run_pid
         echo "fresh root: no window from ./run.sh after 20 min" >&2
         exit 1
     fi
-    window=$(timeout 5 xdotool search --sync --onlyvisible --name "$title" 2>/dev/null | head -n 1) || true
+    # run.sh execs the program, so its window carries the id of the process started above.
+    window=$(timeout 5 xdotool search --sync --onlyvisible --pid $run_pid --name "$title" 2>/dev/null | head -n 1) || true
 done
-# run.sh execs the program, so the window must belong to the process started above.
-[ "$(xdotool getwindowpid "$window")" = "$run_pid" ] \
-    || { echo "fresh root: the window is not from ./run.sh" >&2; exit 1; }
 echo "fresh root: ./run.sh opened the window in $(elapsed $start); closing it"
 kill -TERM $run_pid
 status=0
 wait $run_pid || status=$?
+run_pid=
 [ $status -eq 143 ] || { echo "fresh root: the program ended with $status on SIGTERM" >&2; exit 1; }
 if chroot "$root" dpkg-query -W -f='${Status}' libgtest-dev 2>/dev/null | grep -q 'ok installed'; then
     echo "fresh root: ./run.sh installed a test-only package" >&2
