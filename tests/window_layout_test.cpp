@@ -211,6 +211,9 @@ private slots:
         QCOMPARE(PixelAt(image, {48, 112}), QColor(192, 192, 255));  // inside the frame
         QCOMPARE(PixelAt(image, {92, 3}), QColor(255, 192, 128));    // title
         QCOMPARE(PixelAt(image, {242, 146}), QColor(255, 192, 128)); // ":"
+        // No label has a border: their colour reaches their corners.
+        for (QPoint corner : {QPoint(88, 0), QPoint(392, 24), QPoint(240, 144), QPoint(264, 170)})
+            QCOMPARE(PixelAt(image, corner), QColor(255, 192, 128));
         for (int k = 0; k < 15; ++k) {
             QCOMPARE(PixelAt(image, {57 + 24 * k, 66}), QColor(Qt::white));
             QCOMPARE(PixelAt(image, {57 + 24 * k, 118}), QColor(Qt::white));

@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/puzzle_form.h"
 
+#include "layout/texts.h"
 #include "runtime/runtime_error.h"
 #include "window/accessibility.h"
+#include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
 #include "window/qt_text.h"
-#include "layout/texts.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScreen>
 
@@ -58,12 +61,29 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
                 [this, index] { Run([this, index] { puzzle_.Label2_Click(index); }); });
     }
 
+    connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
+    KeepPalettes(*this);
+
     MakeAccessible(*this, controls_);
     controls_.Text1[0]->setFocus();
     Run([this] { puzzle_.Form_Load(); });
 }
 
 PuzzleForm::~PuzzleForm() = default;
+
+// A text box that has the focus gets a solid frame two pixels wide around it, on
+// the window's ground: the style's own mark is faint or, on the help text, none.
+// The buttons mark the focus on their faces.
+void PuzzleForm::paintEvent(QPaintEvent*) {
+    const QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->parentWidget() != this || qobject_cast<const FlatButton*>(focused))
+        return;
+    QPainterPath frame;
+    frame.addRect(focused->geometry().adjusted(-2, -2, 2, 2));
+    frame.addRect(focused->geometry());
+    QPainter painter(this);
+    painter.fillPath(frame, palette().color(QPalette::WindowText));
+}
 
 // A handler that fails stops where it failed; the user is told and the window
 // carries on with whatever the handler had done, and no exception reaches Qt.

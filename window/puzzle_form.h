@@ -27,6 +27,9 @@ public:
     puzzle::Puzzle& puzzle() { return puzzle_; }
     const puzzle::Puzzle& puzzle() const { return puzzle_; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 signals:
     // A handler stopped on an error; the user has been told `message`.
     void handlerFailed(const QString& message);
