@@ -241,7 +241,7 @@ std::string Style(const std::vector<Control>& controls) {
         ".vs{overflow-y:scroll}\n"
         ".fr::before{content:\"\";position:absolute;inset:.55em 1px 1px 0;"
         "border:1px solid #a0a0a0;box-shadow:1px 1px #fff,inset 1px 1px #fff}\n"
-        ".fr>.cap{position:absolute;left:.4em;top:0;padding:0 .2em;line-height:1.1;"
+        ".fr>.cap{position:absolute;left:.5em;top:0;padding:0 .3em;line-height:1.1;"
         "background:inherit;white-space:pre;cursor:default;user-select:none}\n"
         "dialog{font:inherit;border:1px solid #000;padding:12px 16px}\n"
         "dialog p{margin:0 0 12px;max-width:28em}\n"

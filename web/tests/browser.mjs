@@ -13,6 +13,7 @@ export async function launch() {
   return puppeteer.launch({
     executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
+    ignoreDefaultArgs: ['--hide-scrollbars'], // draw them, as a user sees them
     args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
            '--disable-component-update', '--disable-sync', '--font-render-hinting=none'],
   });
