@@ -35,18 +35,7 @@ inline constexpr std::string_view kSequenceList = "List1";
 inline constexpr std::string_view kErrorDialog = "ErrorDialog";
 inline constexpr std::string_view kErrorText = "ErrorText";
 
-// What screen readers say for the parts that show no words of their own.
-namespace names {
-inline constexpr std::string_view kBox = "Цифра";
-inline constexpr std::string_view kUnknownDigit = "неизвестна цифра";
-inline constexpr std::string_view kCorrectCounter = "Верни отговори";
-inline constexpr std::string_view kWrongCounter = "Грешни отговори";
-inline constexpr std::string_view kHelp = "Помощ";
-inline constexpr std::string_view kCheckDescription = "Проверява целия ред";
-inline constexpr std::string_view kNewRowDescription = "Дава нов ред";
-} // namespace names
-
-// "Цифра 11, неизвестна цифра" for box 10 showing the hidden mark.
+// What a screen reader calls box `box` (from 0) showing `caption`.
 std::string BoxName(int box, std::string_view caption);
 
 } // namespace page

@@ -145,15 +145,18 @@ std::string Attributes(const Control& c) {
         a += " role=\"button\" aria-label=\"" + Html(BoxName(c.index, c.row->text)) + "\"";
     if (c.array == kCounters)
         a += std::string(" aria-live=\"polite\" aria-atomic=\"true\" aria-label=\"") +
-             std::string(c.index == puzzle::kCorrectCounter ? names::kCorrectCounter
-                                                            : names::kWrongCounter) +
+             std::string(c.index == puzzle::kCorrectCounter ? texts::kCorrectCounterSpoken
+                                                            : texts::kWrongCounterSpoken) +
              "\"";
     if (c.array == kButtons)
         a += " type=\"button\" aria-description=\"" +
-             std::string(c.index == 0 ? names::kCheckDescription : names::kNewRowDescription) +
+             std::string(c.index == 0 ? texts::kCheckButtonDescription
+                                      : texts::kNewRowButtonDescription) +
              "\"";
     if (c.array == "Text1" && c.index == 0)
-        a += " aria-label=\"" + std::string(names::kHelp) + "\"";
+        a += " aria-label=\"" + std::string(texts::kHelpTextSpoken) + "\"";
+    if (c.array == "Label1" && c.index == 1)
+        a += " role=\"img\" aria-label=\"" + std::string(texts::kScoreSeparatorSpoken) + "\"";
     if (c.row->kind == Frame)
         a += " role=\"group\" aria-labelledby=\"" + ElementId(c) + "_caption\"";
     return a;
