@@ -39,10 +39,10 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowCloseButtonHint);
-        // Centred before the window has a frame, so within a frame's width of the middle.
+        // The whole window, frame included, centred to the pixel.
         const QRect screen = shown.form.screen()->availableGeometry();
-        const QPoint offset = shown.form.geometry().center() - screen.center();
-        QVERIFY2(qAbs(offset.x()) <= 3 && qAbs(offset.y()) <= 3,
+        const QPoint offset = shown.form.frameGeometry().center() - screen.center();
+        QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
                  qPrintable(QString("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
     }
 

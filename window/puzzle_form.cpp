@@ -11,10 +11,12 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWindow>
 
 #include <exception>
 
@@ -47,8 +49,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
       puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
     setWindowTitle(ToQString(texts::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/chislova-redica.png")));
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    CentreOnScreen();
 
     for (std::size_t k = 0; k < controls_.Command1.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
@@ -70,6 +71,30 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
 }
 
 PuzzleForm::~PuzzleForm() = default;
+
+// Centres the whole window, frame included, on the screen's available area.
+// QWidget::move() places the frame's corner.
+void PuzzleForm::CentreOnScreen() {
+    const QScreen* onScreen = screen();
+    if (!onScreen)
+        return;
+    const QWindow* window = windowHandle();
+    const QSize outer = size().grownBy(window ? window->frameMargins() : QMargins());
+    const QRect area = onScreen->availableGeometry();
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+// A window manager frames the window only after it is mapped, so the first
+// placement cannot know the frame. When the frame first shows up, the window is
+// moved once to centre it; from then on it stays wherever the user puts it.
+void PuzzleForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!awaitingFrame_ || !windowHandle() || windowHandle()->frameMargins().isNull())
+        return;
+    awaitingFrame_ = false;
+    CentreOnScreen();
+}
 
 // A text box that has the focus gets a solid frame two pixels wide around it, on
 // the window's ground: the style's own mark is faint or, on the help text, none.

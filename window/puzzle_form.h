@@ -28,6 +28,7 @@ public:
     const puzzle::Puzzle& puzzle() const { return puzzle_; }
 
 protected:
+    void moveEvent(QMoveEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 signals:
@@ -35,6 +36,7 @@ signals:
     void handlerFailed(const QString& message);
 
 private:
+    void CentreOnScreen();
     template <typename Handler> void Run(Handler handler);
     void ReportError(const QString& what);
 
@@ -42,6 +44,7 @@ private:
     FormControls controls_;
     WidgetBoard board_;
     puzzle::Puzzle puzzle_;
+    bool awaitingFrame_ = true;
 };
 
 } // namespace window
