@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/form_controls.h"
 
+#include "layout/layout.h"
+#include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/etched_frame.h"
 #include "window/flat_button.h"
-#include "layout/layout.h"
 #include "window/qt_text.h"
 #include "window/units.h"
 
@@ -83,7 +84,6 @@ QWidget* CreateLabel(const ControlRow& row, QWidget* parent) {
     auto* label = new ClickableLabel(ToQString(row.text), parent);
     if (row.other & kCentred)
         label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape((row.other & kNoBorder) ? QFrame::NoFrame : QFrame::Box);
     if (row.other & kOwnFont)
         label->setFont(ToQFont(kDigitFont));
     SetBackColour(*label, QPalette::Window, row.back);
@@ -142,6 +142,8 @@ template <typename Widget> Widget* Find(QWidget& form, std::string_view name) {
 FormControls BuildControls(QWidget& form) {
     form.setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     form.setFont(ToQFont(kWindowFont));
+    // The controls inherit it, so no desktop colour reaches them.
+    form.setPalette(FixedPalette());
     SetBackColour(form, QPalette::Window, kWindowBack);
 
     QWidget* frame = nullptr;
