@@ -158,6 +158,7 @@ private slots:
                                    "потребителя да се изисква да посочи следващите 4 елемента."));
         QVERIFY(lines[6].contains("чрез събитие On-Click"));
         QVERIFY(lines[6].contains("от 0 до 9")); // a click on 9 gives 0
+        QVERIFY(lines[6].contains("14"));        // ten shown and four to find, as line 6 says
         QCOMPARE(lines[7], QString());
         QCOMPARE(lines[8], QString("Примери за подобна числова редица:"));
         QCOMPARE(lines[9], QString("2,-1, 4,-3,6,-5..."));
