@@ -47,6 +47,9 @@ class WindowLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() { window::ApplyAppearance(*qApp); }
+
     void clientAreaIsFixedAt481By363() {
         ShownForm shown;
         QVERIFY(shown.ready);
@@ -320,5 +323,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowLayoutTest)
+QTEST_MAIN(WindowLayoutTest)
 #include "window_layout_test.moc"

@@ -3,7 +3,6 @@
 
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
-#include "window/qt_text.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -26,10 +25,10 @@ class ReadingOrderAccessible : public QAccessibleWidget {
 public:
     using QAccessibleWidget::QAccessibleWidget;
 
-    int childCount() const override { return static_cast<int>(Children().size()); }
+    int childCount() const override { return static_cast<int>(childWidgets().size()); }
 
     QAccessibleInterface* child(int index) const override {
-        const QList<QWidget*> children = Children();
+        const QList<QWidget*> children = childWidgets();
         if (index < 0 || index >= children.size())
             return nullptr;
         return QAccessible::queryAccessibleInterface(children[index]);
@@ -38,11 +37,11 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override {
         if (!child)
             return -1;
-        return static_cast<int>(Children().indexOf(qobject_cast<QWidget*>(child->object())));
+        return static_cast<int>(childWidgets().indexOf(qobject_cast<QWidget*>(child->object())));
     }
 
 private:
-    QList<QWidget*> Children() const {
+    QList<QWidget*> childWidgets() const {
         QList<QWidget*> children;
         for (QObject* object : widget()->children()) {
             auto* child = qobject_cast<QWidget*>(object);
@@ -67,8 +66,8 @@ public:
         if (kind != QAccessible::Value)
             return QAccessibleWidget::text(kind);
         const QString caption = static_cast<QLabel*>(widget())->text();
-        return caption == ToQString(puzzle::HiddenMark) ? QStringLiteral("неизвестна цифра")
-                                                        : caption;
+        return caption == QString::fromUtf8(puzzle::HiddenMark) ? QStringLiteral("неизвестна цифра")
+                                                                : caption;
     }
 
     QStringList actionNames() const override { return {pressAction()}; }

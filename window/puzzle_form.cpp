@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/puzzle_form.h"
 
+#include "layout/texts.h"
 #include "runtime/runtime_error.h"
 #include "window/accessibility.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
-#include "window/qt_text.h"
-#include "layout/texts.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -21,11 +20,11 @@ namespace {
 QString Describe(const runtime::RuntimeError& error) {
     switch (error.kind()) {
     case runtime::ErrorKind::Overflow:
-        return ToQString(texts::kErrorOverflow);
+        return QString::fromUtf8(texts::kErrorOverflow);
     case runtime::ErrorKind::NoSuchControlMember:
-        return ToQString(texts::kErrorNoSuchControl);
+        return QString::fromUtf8(texts::kErrorNoSuchControl);
     }
-    return ToQString(texts::kErrorUnexpected);
+    return QString::fromUtf8(texts::kErrorUnexpected);
 }
 
 runtime::RandomSource* OwnOrGiven(std::unique_ptr<runtime::RandomSource>& own,
@@ -42,7 +41,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       controls_(BuildControls(*this)), board_(controls_),
       puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
-    setWindowTitle(ToQString(texts::kCaption));
+    setWindowTitle(QString::fromUtf8(texts::kCaption));
     setWindowIcon(QIcon(QStringLiteral(":/icons/chislova-redica.png")));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
@@ -50,38 +49,38 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
     for (std::size_t k = 0; k < controls_.Command1.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
         connect(controls_.Command1[k], &QPushButton::clicked, this,
-                [this, index] { Run([this, index] { puzzle_.Command1_Click(index); }); });
+                [this, index] { run([this, index] { puzzle_.Command1_Click(index); }); });
     }
     for (std::size_t k = 0; k < controls_.Label2.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
         connect(controls_.Label2[k], &ClickableLabel::clicked, this,
-                [this, index] { Run([this, index] { puzzle_.Label2_Click(index); }); });
+                [this, index] { run([this, index] { puzzle_.Label2_Click(index); }); });
     }
 
     MakeAccessible(*this, controls_);
     controls_.Text1[0]->setFocus();
-    Run([this] { puzzle_.Form_Load(); });
+    run([this] { puzzle_.Form_Load(); });
 }
 
 PuzzleForm::~PuzzleForm() = default;
 
 // A handler that fails stops where it failed; the user is told and the window
 // carries on with whatever the handler had done, and no exception reaches Qt.
-template <typename Handler> void PuzzleForm::Run(Handler handler) {
+template <typename Handler> void PuzzleForm::run(Handler handler) {
     try {
         handler();
     } catch (const runtime::RuntimeError& error) {
-        ReportError(Describe(error));
+        reportError(Describe(error));
     } catch (const std::exception&) {
-        ReportError(ToQString(texts::kErrorUnexpected));
+        reportError(QString::fromUtf8(texts::kErrorUnexpected));
     }
 }
 
-void PuzzleForm::ReportError(const QString& what) {
-    const QString message = what + "\n\n" + ToQString(texts::kErrorCarryOn);
+void PuzzleForm::reportError(const QString& what) {
+    const QString message = what + "\n\n" + QString::fromUtf8(texts::kErrorCarryOn);
     // Window-modal and not blocking: no nested event loop runs inside a handler.
-    auto* box = new QMessageBox(QMessageBox::Warning, ToQString(texts::kShortTitle), message,
-                                QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(texts::kShortTitle),
+                                message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     emit handlerFailed(message);

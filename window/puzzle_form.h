@@ -32,8 +32,8 @@ signals:
     void handlerFailed(const QString& message);
 
 private:
-    template <typename Handler> void Run(Handler handler);
-    void ReportError(const QString& what);
+    template <typename Handler> void run(Handler handler);
+    void reportError(const QString& what);
 
     std::unique_ptr<runtime::RandomSource> ownRandom_;
     FormControls controls_;
