@@ -8,6 +8,8 @@
 #include "window/flat_button.h"
 
 #include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScreen>
@@ -27,6 +29,17 @@ QString Describe(const runtime::RuntimeError& error) {
     return QString::fromUtf8(texts::kErrorUnexpected);
 }
 
+// PNG is built into Qt: naming the format spares loading every image plugin to
+// ask it whether the file is its kind, which costs more than the rest of the icon.
+QIcon WindowIcon() {
+    QImageReader reader(QStringLiteral(":/icons/chislova-redica.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull())
+        qWarning("The window icon did not load: %s", qPrintable(reader.errorString()));
+    return QIcon(QPixmap::fromImage(image));
+}
+
 runtime::RandomSource* OwnOrGiven(std::unique_ptr<runtime::RandomSource>& own,
                                   runtime::RandomSource* given) {
     if (!given)
@@ -42,7 +55,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
       controls_(BuildControls(*this)), board_(controls_),
       puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
     setWindowTitle(QString::fromUtf8(texts::kCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/chislova-redica.png")));
+    setWindowIcon(WindowIcon());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 
