@@ -15,12 +15,12 @@ mode=${1:-run}
 build_dir=build
 program=$build_dir/chislova-redica
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig libfmt-dev libfast-float-dev locales)
 case $mode in
     run) ;;
     test | sanitize) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
-    fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev) ;;
+    fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev libfmt-dev libfast-float-dev) ;;
     bench) packages+=(libgtest-dev libbenchmark-dev xvfb xauth python3) ;;
     screenshot) packages+=(xvfb xauth imagemagick xdotool) ;;
     *) echo "usage: $0 [test|package|sanitize|fuzz [SECONDS]|bench|screenshot FILE]" >&2; exit 2 ;;

@@ -40,6 +40,18 @@ inline constexpr std::string_view kSaying = "Никой не оценява ко
                                             "който е направил нещо както трябва –\r\n"
                                             "другите просто вървят след него.";
 
+// What a screen reader says. A digit box is named by its place in the row and
+// the digit it shows: %1 is the place, counted from 1, and %2 the digit, or
+// kHiddenDigitSpoken for the hidden mark.
+inline constexpr std::string_view kDigitBoxSpoken = "Цифра %1: %2";
+inline constexpr std::string_view kHiddenDigitSpoken = "неизвестна";
+inline constexpr std::string_view kScoreSeparatorSpoken = "срещу";
+inline constexpr std::string_view kCorrectCounterSpoken = "Верни отговори";
+inline constexpr std::string_view kWrongCounterSpoken = "Грешни отговори";
+inline constexpr std::string_view kCheckButtonDescription = "Проверява целия ред";
+inline constexpr std::string_view kNewRowButtonDescription = "Дава нов ред";
+inline constexpr std::string_view kHelpTextSpoken = "Помощ";
+
 // Shown when a handler stops on a runtime error; the program carries on with
 // whatever the handler had written before it stopped.
 inline constexpr std::string_view kErrorOverflow =

@@ -3,9 +3,11 @@
 
 #include "runtime_error.h"
 
-#include <array>
-#include <charconv>
+#include <fast_float/fast_float.h>
+#include <fmt/format.h>
+
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -102,8 +104,10 @@ double TextToNumber(std::string_view text) noexcept {
     const char* first = text.data() + n.begin;
     const char* last = text.data() + n.end;
     double magnitude = 0.0;
-    auto ec = std::from_chars(first, last, magnitude, std::chars_format::general).ec;
-    if (ec == std::errc::result_out_of_range) {
+    // Not strtod: it follows the locale the window sets, and in a comma locale
+    // it would stop at the point of "2.5".
+    auto ec = fast_float::from_chars(first, last, magnitude, fast_float::chars_format::general).ec;
+    if (ec == std::errc::result_out_of_range || std::isinf(magnitude)) {
         // Too large gives the largest finite number, too small gives zero.
         magnitude = n.scale > 0 ? std::numeric_limits<double>::max() : 0.0;
     } else if (ec != std::errc()) {
@@ -131,14 +135,48 @@ std::int16_t AddInt16(std::int16_t a, std::int16_t b) {
 std::string NumberToText(double value) {
     if (value == 0.0 || !std::isfinite(value))
         return "0";
-    // The largest double written in fixed notation needs 309 digits and a sign;
-    // the shortest round-trip fraction of a tiny one needs a few hundred more.
-    std::array<char, 1100> buffer{};
-    auto [ptr, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                   std::chars_format::fixed);
-    if (ec != std::errc())
-        return "0";
-    return std::string(buffer.data(), ptr);
+    // fmt, unlike printf, writes a point whatever the locale. A whole number is
+    // written out exactly, every digit of it.
+    if (std::trunc(value) == value)
+        return fmt::format("{:.0f}", value);
+    // Otherwise the shortest digits that read back, which fmt gives as
+    // [-]d[.ddd][e±xx] or as a plain decimal, moved into fixed notation.
+    const std::string shortest = fmt::format("{}", value);
+    const bool negative = shortest.front() == '-';
+    const std::size_t exponentAt = shortest.find('e');
+    const std::string mantissa = shortest.substr(negative ? 1 : 0, exponentAt - (negative ? 1 : 0));
+    const long exponent =
+        exponentAt == std::string::npos ? 0 : std::stol(shortest.substr(exponentAt + 1));
+
+    std::string digits;
+    long point = 0; // digits before the decimal point
+    bool seenPoint = false;
+    for (char c : mantissa) {
+        if (c == '.') {
+            seenPoint = true;
+            continue;
+        }
+        if (digits.empty() && c == '0') {
+            point -= seenPoint ? 1 : 0;
+            continue;
+        }
+        digits += c;
+        point += seenPoint ? 0 : 1;
+    }
+    point += exponent;
+
+    std::string text = negative ? "-" : "";
+    if (point <= 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-point), '0');
+        text += digits;
+    } else {
+        // Not a whole number, so the point falls inside the digits.
+        text += digits.substr(0, static_cast<std::size_t>(point));
+        text += '.';
+        text += digits.substr(static_cast<std::size_t>(point));
+    }
+    return text;
 }
 
 } // namespace runtime

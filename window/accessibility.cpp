@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/accessibility.h"
 
+#include "layout/texts.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
 
@@ -55,19 +56,26 @@ private:
     }
 };
 
-// A digit box reads as a button named after its place in the row, whose value
-// is the digit it shows; pressing it advances the digit as a click does.
+// A digit box reads as a button whose name says its place in the row and the
+// digit it shows, the hidden mark as a word; pressing it advances the digit as a
+// click does. The digit goes into the name because that is what the Linux
+// accessibility bus carries for a button: Qt's bridge publishes a value only
+// for objects with a numeric value interface, and a hidden digit has no number.
 class DigitBoxAccessible : public QAccessibleWidget {
 public:
     explicit DigitBoxAccessible(ClickableLabel* box)
         : QAccessibleWidget(box, QAccessible::Button) {}
 
     QString text(QAccessible::Text kind) const override {
-        if (kind != QAccessible::Value)
+        if (kind != QAccessible::Name)
             return QAccessibleWidget::text(kind);
         const QString caption = static_cast<QLabel*>(widget())->text();
-        return caption == QString::fromUtf8(puzzle::HiddenMark) ? QStringLiteral("неизвестна цифра")
-                                                                : caption;
+        const QString digit = caption == QString::fromUtf8(puzzle::HiddenMark)
+                                  ? QString::fromUtf8(texts::kHiddenDigitSpoken)
+                                  : caption;
+        // The widget's own accessible name holds the place, so that QLabel does
+        // not announce every caption change on its own: AnnounceBoxDigit does.
+        return QString::fromUtf8(texts::kDigitBoxSpoken).arg(widget()->accessibleName(), digit);
     }
 
     QStringList actionNames() const override { return {pressAction()}; }
@@ -104,26 +112,27 @@ void MakeAccessible(QWidget& form, const FormControls& controls) {
     controls.Frame1->setAccessibleName(controls.Frame1->title());
     for (std::size_t k = 0; k < controls.Label2.size(); ++k) {
         controls.Label2[k]->setProperty(kDigitBoxProperty, true);
-        controls.Label2[k]->setAccessibleName(QStringLiteral("Цифра %1").arg(k + 1));
+        controls.Label2[k]->setAccessibleName(QString::number(k + 1));
     }
     controls.Label1[0]->setAccessibleName(controls.Label1[0]->text());
-    controls.Label1[1]->setAccessibleName(QStringLiteral("срещу"));
-    controls.Text2[0]->setAccessibleName(QStringLiteral("Верни отговори"));
-    controls.Text2[1]->setAccessibleName(QStringLiteral("Грешни отговори"));
+    controls.Label1[1]->setAccessibleName(QString::fromUtf8(texts::kScoreSeparatorSpoken));
+    controls.Text2[0]->setAccessibleName(QString::fromUtf8(texts::kCorrectCounterSpoken));
+    controls.Text2[1]->setAccessibleName(QString::fromUtf8(texts::kWrongCounterSpoken));
     controls.Command1[0]->setAccessibleName(controls.Command1[0]->text());
-    controls.Command1[0]->setAccessibleDescription(QStringLiteral("Проверява целия ред"));
+    controls.Command1[0]->setAccessibleDescription(
+        QString::fromUtf8(texts::kCheckButtonDescription));
     controls.Command1[1]->setAccessibleName(controls.Command1[1]->text());
-    controls.Command1[1]->setAccessibleDescription(QStringLiteral("Дава нов ред"));
-    controls.Text1[0]->setAccessibleName(QStringLiteral("Помощ"));
+    controls.Command1[1]->setAccessibleDescription(
+        QString::fromUtf8(texts::kNewRowButtonDescription));
+    controls.Text1[0]->setAccessibleName(QString::fromUtf8(texts::kHelpTextSpoken));
 }
 
-void AnnounceBoxValue(QWidget& box) {
+void AnnounceBoxDigit(QWidget& box) {
     if (!QAccessible::isActive())
         return;
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(&box);
-    if (!face)
-        return;
-    QAccessibleValueChangeEvent event(&box, face->text(QAccessible::Value));
+    // Reaches the accessibility bus as a change of the box's name, which is
+    // where its digit is read.
+    QAccessibleEvent event(&box, QAccessible::NameChanged);
     QAccessible::updateAccessibility(&event);
 }
 

@@ -11,6 +11,6 @@ namespace window {
 void MakeAccessible(QWidget& form, const FormControls& controls);
 
 // Tells a listening screen reader that a digit box shows another digit.
-void AnnounceBoxValue(QWidget& box);
+void AnnounceBoxDigit(QWidget& box);
 
 } // namespace window

@@ -33,7 +33,7 @@ std::string WidgetBoard::BoxCaption(std::int16_t box) const {
 void WidgetBoard::SetBoxCaption(std::int16_t box, const std::string& caption) {
     ClickableLabel* label = Member(controls_.Label2, box, "Label2");
     label->setText(QString::fromUtf8(caption));
-    AnnounceBoxValue(*label);
+    AnnounceBoxDigit(*label);
 }
 
 std::string WidgetBoard::CounterText(std::int16_t counter) const {

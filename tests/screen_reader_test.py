@@ -1,0 +1,194 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The window as a screen reader meets it: over the Linux accessibility bus
+(AT-SPI), from another process, the way Orca reads it.
+
+    python3 tests/screen_reader_test.py build/chislova-redica
+
+It runs in a session bus and an X server of its own, so that it neither needs a
+desktop nor disturbs the one it is started from.
+"""
+import os
+import re
+import subprocess
+import sys
+import time
+
+SEQUENCE = "311292313304315306317318309311030113112"
+HIDDEN_SPOKEN = "неизвестна"
+BOX_NAME = re.compile(r"^Цифра (\d+): (.+)$")
+# How long to wait for something that should happen at once before calling it
+# missing; nothing here measures speed.
+PATIENCE_SECONDS = 30
+
+
+def fail(message):
+    raise SystemExit(f"FAIL: {message}")
+
+
+def wait_for(what, condition):
+    """Dispatches bus events until condition() holds."""
+    deadline = time.monotonic() + PATIENCE_SECONDS
+    context = GLib.MainContext.default()
+    while True:
+        while context.pending():
+            context.iteration(False)
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            fail(f"gave up waiting for {what}")
+        time.sleep(0.05)
+
+
+def find_application(pid):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.get_process_id() == pid:
+            return app
+    return None
+
+
+def descendants(node):
+    for child in node:
+        yield child
+        yield from descendants(child)
+
+
+def screen_pixels(box):
+    """The box's pixels as X shows them, less the one-pixel overlap with its
+    neighbours on either side."""
+    ext = box.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    geometry = f"{ext.width - 2}x{ext.height}+{ext.x + 1}+{ext.y}"
+    return subprocess.run(
+        ["import", "-window", "root", "-crop", geometry, "-depth", "8", "rgb:-"],
+        check=True, capture_output=True).stdout
+
+
+def has_ink(pixels):
+    """True when something darker than the white box is drawn in it."""
+    return any(pixels[i] < 128 for i in range(0, len(pixels), 3))
+
+
+def action_index(node, name):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i) == name:
+            return action, i
+    fail(f"{node.name!r} offers no {name!r} action")
+
+
+def text_of(node):
+    return node.queryText().getText(0, -1)
+
+
+def start_x_server():
+    """A virtual screen on the first free display number, as DISPLAY."""
+    read, write = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write), "-screen", "0", "800x600x24", "-nolisten", "tcp"],
+        pass_fds=(write,))
+    os.close(write)
+    with os.fdopen(read) as ready:
+        number = ready.readline().strip()
+    if not number:
+        fail("Xvfb did not start")
+    os.environ["DISPLAY"] = f":{number}"
+    return server
+
+
+def main(program):
+    heard = []
+
+    def listen(event):
+        heard.append((event.type, event.source))
+
+    # Listening before the program starts, so that its bridge sends these
+    # events from its first frame on, as it does for a running screen reader.
+    pyatspi.Registry.registerEventListener(
+        listen, "object:property-change:accessible-name", "object:text-changed")
+
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    process = subprocess.Popen([program], env=env)
+    try:
+        app = wait_for("the program on the accessibility bus",
+                       lambda: find_application(process.pid))
+        nodes = wait_for("the window's controls", lambda: list(descendants(app)))
+
+        boxes = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON
+                 and BOX_NAME.match(n.name)]
+        named = [BOX_NAME.match(b.name).groups() for b in boxes]
+        if [int(place) for place, _ in named] != list(range(1, 16)):
+            fail(f"boxes not read as 'Цифра 1' to 'Цифра 15' in order: {[b.name for b in boxes]}")
+        digits = [digit for _, digit in named]
+        shown, hidden = "".join(digits[:10]), digits[10:]
+        if not re.fullmatch(r"\d{10}", shown) or shown not in SEQUENCE:
+            fail(f"the ten shown digits {digits[:10]} are not a run of the sequence")
+        if hidden != [HIDDEN_SPOKEN] * 5:
+            fail(f"the five hidden boxes read {hidden}, not {HIDDEN_SPOKEN!r}")
+
+        counters = {n.name: n for n in nodes if n.getRole() == pyatspi.ROLE_TEXT}
+        correct, wrong = counters.get("Верни отговори"), counters.get("Грешни отговори")
+        if not correct or not wrong:
+            fail(f"counters not found among {list(counters)}")
+        if (text_of(correct), text_of(wrong)) != ("0", "0"):
+            fail(f"counters read {text_of(correct)!r} and {text_of(wrong)!r}, not '0' and '0'")
+
+        # Press the first hidden box as a screen reader user does, through its action.
+        box = boxes[10]
+        before = wait_for("the row drawn on screen", lambda: (
+            lambda p: p if has_ink(p) else None)(screen_pixels(box)))
+        action, press = action_index(box, "Press")
+        if not action.doAction(press):
+            fail("the box refused its press action")
+        wait_for("an event that box 11 changed its name",
+                 lambda: any(kind.startswith("object:property-change:accessible-name")
+                             and source == box for kind, source in heard))
+        if box.name != "Цифра 11: 1":
+            fail(f"after a press box 11 reads {box.name!r}, not 'Цифра 11: 1'")
+
+        # On screen it now shows the same "1" as a shown box holding 1: every ten
+        # consecutive digits of the sequence hold a 1.
+        one = screen_pixels(boxes[digits.index("1")])
+        after = wait_for("box 11 repainted", lambda: (
+            lambda p: p if p != before else None)(screen_pixels(box)))
+        if after != one:
+            fail("after a press box 11 does not show the same '1' as a shown box")
+
+        # The row is wrong (four boxes still count as 0), so the red counter rises.
+        action, press = action_index(next(n for n in nodes if n.name == "Провери"), "Press")
+        if not action.doAction(press):
+            fail("'Провери' refused its press action")
+        wait_for("an event that the wrong answers counter changed",
+                 lambda: any(kind.startswith("object:text-changed")
+                             and source == wrong for kind, source in heard))
+        if (text_of(correct), text_of(wrong)) != ("0", "1"):
+            fail(f"after a wrong check the counters read {text_of(correct)!r} and "
+                 f"{text_of(wrong)!r}, not '0' and '1'")
+    finally:
+        process.terminate()
+        process.wait()
+    print("PASS: every box, a press on one and the check read over AT-SPI")
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2:
+        raise SystemExit(f"usage: {sys.argv[0]} PROGRAM")
+    if os.environ.get("SCREEN_READER_TEST_BUS") != "private":
+        # Again inside a session bus of its own, whose accessibility bus the
+        # program and this test both find there, away from any desktop's.
+        env = {k: v for k, v in os.environ.items() if k not in (
+            "DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS")}
+        env["SCREEN_READER_TEST_BUS"] = "private"
+        sys.exit(subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
+                                env=env).returncode)
+    # Only now: the accessibility client connects to its bus as it loads.
+    import pyatspi
+    from gi.repository import GLib
+
+    x_server = start_x_server()
+    try:
+        main(sys.argv[1])
+    finally:
+        x_server.terminate()
+        x_server.wait()
