@@ -6,7 +6,8 @@
 #   ./run.sh package      build the .deb (build/chislova-redica_*.deb)
 #   ./run.sh sanitize     every test again, built with AddressSanitizer and UBSan
 #   ./run.sh fuzz [SECS]  fuzz the text conversions for SECS seconds (default 60)
-#   ./run.sh bench        print the benchmark table
+#   ./run.sh bench        print the benchmark table (the web page's figures too)
+#   ./run.sh web          build the web page build-web/chislova-redica.html
 #   ./run.sh screenshot F take a picture of the window under a virtual display
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,14 +17,20 @@ build_dir=build
 program=$build_dir/chislova-redica
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig libfmt-dev libfast-float-dev locales)
+# The page: Emscripten, and fonttools with brotli to cut the font down to a WOFF2.
+web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2 libfmt-dev libfast-float-dev)
 case $mode in
     run) ;;
     test | sanitize) packages+=(libgtest-dev desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
     fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev libfmt-dev libfast-float-dev) ;;
-    bench) packages+=(libgtest-dev libbenchmark-dev xvfb xauth python3) ;;
+    bench)
+        packages+=(libgtest-dev libbenchmark-dev xvfb xauth python3 "${web_packages[@]}" chromium)
+        command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
+        ;;
+    web) packages=("${web_packages[@]}") ;;
     screenshot) packages+=(xvfb xauth imagemagick xdotool) ;;
-    *) echo "usage: $0 [test|package|sanitize|fuzz [SECONDS]|bench|screenshot FILE]" >&2; exit 2 ;;
+    *) echo "usage: $0 [test|package|sanitize|fuzz [SECONDS]|bench|screenshot FILE|web]" >&2; exit 2 ;;
 esac
 
 install_missing() {
@@ -54,13 +61,24 @@ build() {
     cmake --build "$dir"
 }
 
+# The page, in build-web/. Emscripten's tools find node's modules where Debian
+# keeps them, also under a node that is not Debian's.
+build_web() {
+    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
+    [ -f build-web/build.ninja ] || emcmake cmake -S web -B build-web -G Ninja
+    cmake --build build-web
+}
+
 install_missing "${packages[@]}"
 case $mode in
+    web) build_web ;;
     sanitize) build build-sanitize -DCHISLOVA_SANITIZE=ON ;;
     fuzz) CXX=clang++ build build-fuzz -DCHISLOVA_FUZZ=ON ;;
     bench)
         cmake -S . -B "$build_dir" -G Ninja -DCHISLOVA_BENCH=ON >/dev/null
         build "$build_dir"
+        build_web
+        (cd web/tests && npm ci --no-audit --no-fund >/dev/null)
         ;;
     *) build "$build_dir" ;;
 esac
@@ -93,7 +111,8 @@ case $mode in
             -max_total_time="$seconds" -print_final_stats=1
         ;;
     bench)
-        xvfb-run -a -s "-screen 0 1024x768x24" python3 bench/run_bench.py "$build_dir"
+        xvfb-run -a -s "-screen 0 1024x768x24" python3 bench/run_bench.py "$build_dir" \
+            --page build-web/chislova-redica.html
         ;;
     screenshot)
         out=$(realpath -m "${2:?usage: $0 screenshot FILE}")
@@ -104,5 +123,8 @@ case $mode in
             import -window "$id" "$2"
             kill $pid' _ "$program" "$out"
         echo "Saved $out"
+        ;;
+    web)
+        realpath build-web/chislova-redica.html
         ;;
 esac

@@ -6,10 +6,12 @@ Start-up (process start to the first painted frame) and peak resident memory
 of the program against two baselines of the same size, run in rotation: an
 empty Qt window, and the text floor, a window showing the same texts in the
 same fonts with stock widgets;
-the cost of each handler on the real widgets (Google Benchmark); and a long
-monkey test. Run it on a display: ./run.sh bench does, under Xvfb.
+the cost of each handler on the real widgets (Google Benchmark); a long monkey
+test; and, given the web page, its size and the time from navigation to its
+first dealt row painted in headless chromium, against an empty page. Run it on
+a display: ./run.sh bench does, under Xvfb.
 
-    bench/run_bench.py BUILD_DIR [--rounds N] [--monkey-actions N]
+    bench/run_bench.py BUILD_DIR [--rounds N] [--monkey-actions N] [--page HTML]
 """
 
 import argparse
@@ -69,6 +71,23 @@ def startup_rows(build, rounds):
     return rows
 
 
+def page_rows(page, pairs):
+    """The page's size, and its time to the first dealt row against an empty page's."""
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "web", "tests",
+                          "first_row_time.mjs")
+    env = dict(os.environ, PAGE_BUILD_DIR=os.path.dirname(os.path.abspath(page)))
+    out = subprocess.run(["node", script, str(pairs)], check=True, capture_output=True,
+                         text=True, env=env).stdout
+    result = json.loads(out.splitlines()[-1])
+    kib = result["bytes"] / 1024
+    mine, base = result["firstRowMs"]["page"], result["firstRowMs"]["empty"]
+    ratio = statistics.median(m / b for m, b in zip(mine, base))
+    return [("web page (vs empty page): navigation to first dealt row (ms)", f"{statistics.median(mine):.1f}",
+             f"{statistics.median(base):.1f}", "", f"{ratio:.3f}", "", "", ""),
+            ("web page: file size (KiB)", f"{kib:.1f}", "", "", "", "", "<= 300 (aim 150)",
+             "met" if kib <= 300 else "missed")]
+
+
 def handler_rows(build):
     bench = os.path.join(build, "bench", "handlers_bench")
     env = dict(os.environ, QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
@@ -106,9 +125,13 @@ def main():
     parser.add_argument("build")
     parser.add_argument("--rounds", type=int, default=15)
     parser.add_argument("--monkey-actions", type=int, default=100000)
+    parser.add_argument("--page", help="the built web page, to measure beside the window")
     args = parser.parse_args()
 
-    rows = startup_rows(args.build, args.rounds) + handler_rows(args.build)
+    rows = startup_rows(args.build, args.rounds)
+    if args.page:
+        rows += page_rows(args.page, args.rounds)
+    rows += handler_rows(args.build)
     monkey, status = monkey_row(args.build, args.monkey_actions)
     rows.append(monkey)
 

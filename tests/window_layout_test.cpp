@@ -61,10 +61,10 @@ private slots:
         QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
         QVERIFY(flags & Qt::WindowCloseButtonHint);
-        // Centred before the window has a frame, so within a frame's width of the middle.
+        // The whole window, frame included, centred to the pixel.
         const QRect screen = shown.form.screen()->availableGeometry();
-        const QPoint offset = shown.form.geometry().center() - screen.center();
-        QVERIFY2(qAbs(offset.x()) <= 3 && qAbs(offset.y()) <= 3,
+        const QPoint offset = shown.form.frameGeometry().center() - screen.center();
+        QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
                  qPrintable(QString("off centre by %1,%2").arg(offset.x()).arg(offset.y())));
     }
 
@@ -248,6 +248,9 @@ private slots:
         QCOMPARE(PixelAt(image, {48, 112}), QColor(192, 192, 255));  // inside the frame
         QCOMPARE(PixelAt(image, {92, 3}), QColor(255, 192, 128));    // title
         QCOMPARE(PixelAt(image, {242, 146}), QColor(255, 192, 128)); // ":"
+        // No label has a border: their colour reaches their corners.
+        for (QPoint corner : {QPoint(88, 0), QPoint(392, 24), QPoint(240, 144), QPoint(264, 170)})
+            QCOMPARE(PixelAt(image, corner), QColor(255, 192, 128));
         for (int k = 0; k < 15; ++k) {
             QCOMPARE(PixelAt(image, {57 + 24 * k, 66}), QColor(Qt::white));
             QCOMPARE(PixelAt(image, {57 + 24 * k, 118}), QColor(Qt::white));

@@ -2,6 +2,7 @@
 #include "window/form_controls.h"
 
 #include "layout/layout.h"
+#include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/etched_frame.h"
 #include "window/flat_button.h"
@@ -107,7 +108,6 @@ QWidget* CreateLabel(const ControlRow& row, QWidget* parent, const Slot& slot) {
     auto* label = new ClickableLabel(QString::fromUtf8(row.text), parent);
     if (row.other & kCentred)
         label->setAlignment(Qt::AlignCenter);
-    label->setFrameShape((row.other & kNoBorder) ? QFrame::NoFrame : QFrame::Box);
     if (row.other & kOwnFont)
         label->setFont(ToQFont(kDigitFont));
     SetBackColour(*label, QPalette::Window, row.back);
@@ -196,6 +196,8 @@ static_assert(FrameComesFirst());
 FormControls BuildControls(QWidget& form) {
     form.setFixedSize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     form.setFont(ToQFont(kWindowFont));
+    // The controls inherit it, so no desktop colour reaches them.
+    form.setPalette(FixedPalette());
     SetBackColour(form, QPalette::Window, kWindowBack);
 
     FormControls controls;

@@ -4,15 +4,20 @@
 #include "layout/texts.h"
 #include "runtime/runtime_error.h"
 #include "window/accessibility.h"
+#include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
 
-#include <QGuiApplication>
+#include <QApplication>
 #include <QIcon>
 #include <QImageReader>
 #include <QMessageBox>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QWindow>
 
 #include <exception>
 
@@ -56,8 +61,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
       puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     setWindowIcon(WindowIcon());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centreOnScreen();
 
     for (std::size_t k = 0; k < controls_.Command1.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
@@ -70,12 +74,53 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
                 [this, index] { run([this, index] { puzzle_.Label2_Click(index); }); });
     }
 
+    connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
+    KeepPalettes(*this);
+
     MakeAccessible(*this, controls_);
     controls_.Text1[0]->setFocus();
     run([this] { puzzle_.Form_Load(); });
 }
 
 PuzzleForm::~PuzzleForm() = default;
+
+// Centres the whole window, frame included, on the screen's available area.
+// QWidget::move() places the frame's corner.
+void PuzzleForm::centreOnScreen() {
+    const QScreen* onScreen = screen();
+    if (!onScreen)
+        return;
+    const QWindow* window = windowHandle();
+    const QSize outer = size().grownBy(window ? window->frameMargins() : QMargins());
+    const QRect area = onScreen->availableGeometry();
+    move(area.x() + (area.width() - outer.width()) / 2,
+         area.y() + (area.height() - outer.height()) / 2);
+}
+
+// A window manager frames the window only after it is mapped, so the first
+// placement cannot know the frame. When the frame first shows up, the window is
+// moved once to centre it; from then on it stays wherever the user puts it.
+void PuzzleForm::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!awaitingFrame_ || !windowHandle() || windowHandle()->frameMargins().isNull())
+        return;
+    awaitingFrame_ = false;
+    centreOnScreen();
+}
+
+// A text box that has the focus gets a solid frame two pixels wide around it, on
+// the window's ground: the style's own mark is faint or, on the help text, none.
+// The buttons mark the focus on their faces.
+void PuzzleForm::paintEvent(QPaintEvent*) {
+    const QWidget* focused = QApplication::focusWidget();
+    if (!focused || focused->parentWidget() != this || qobject_cast<const FlatButton*>(focused))
+        return;
+    QPainterPath frame;
+    frame.addRect(focused->geometry().adjusted(-2, -2, 2, 2));
+    frame.addRect(focused->geometry());
+    QPainter painter(this);
+    painter.fillPath(frame, palette().color(QPalette::WindowText));
+}
 
 // A handler that fails stops where it failed; the user is told and the window
 // carries on with whatever the handler had done, and no exception reaches Qt.

@@ -27,11 +27,16 @@ public:
     puzzle::Puzzle& puzzle() { return puzzle_; }
     const puzzle::Puzzle& puzzle() const { return puzzle_; }
 
+protected:
+    void moveEvent(QMoveEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
 signals:
     // A handler stopped on an error; the user has been told `message`.
     void handlerFailed(const QString& message);
 
 private:
+    void centreOnScreen();
     template <typename Handler> void run(Handler handler);
     void reportError(const QString& what);
 
@@ -39,6 +44,7 @@ private:
     FormControls controls_;
     WidgetBoard board_;
     puzzle::Puzzle puzzle_;
+    bool awaitingFrame_ = true;
 };
 
 } // namespace window

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "layout/layout.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The layout table expanded into one entry per control, as the page names them.
+namespace page {
+
+struct Control {
+    const layout::ControlRow* row;
+    std::string_view array; // "Label2" for Label2(3); the whole name when not in an array
+    int index;              // the member's index, or -1 outside an array
+    int creation;           // 1 for the first control created, then 2, 3, ...
+};
+
+// Every control in the order of creation (a "(k)" row from its last member down).
+std::vector<Control> Controls();
+
+// The id of a control's element: Label2(3) is "Label2_3", List1 is "List1".
+std::string ElementId(std::string_view array, int index);
+inline std::string ElementId(const Control& control) {
+    return ElementId(control.array, control.index);
+}
+
+// The element holding the whole client area, and the arrays the handlers serve.
+inline constexpr std::string_view kFormId = "PuzzleForm";
+inline constexpr std::string_view kBoxes = "Label2";
+inline constexpr std::string_view kCounters = "Text2";
+inline constexpr std::string_view kButtons = "Command1";
+inline constexpr std::string_view kSequenceList = "List1";
+inline constexpr std::string_view kErrorDialog = "ErrorDialog";
+inline constexpr std::string_view kErrorText = "ErrorText";
+
+// What a screen reader calls box `box` (from 0) showing `caption`.
+std::string BoxName(int box, std::string_view caption);
+
+} // namespace page
