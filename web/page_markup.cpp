@@ -233,7 +233,7 @@ std::string Style(const std::vector<Control>& controls) {
         ".bt:active{border-color:#a9a9a9 #fff #fff #a9a9a9;padding:1px 0 0 1px}\n"
         // Focus as the desktop window marks it: a solid 2 px line, inside a
         // button and just outside a text box.
-        ".bt:focus-visible{outline:2px solid #000;outline-offset:-5px}\n"
+        ".bt:focus-visible{outline:2px solid #000;outline-offset:-3px}\n"
         // Text boxes as the desktop window draws them.
         ".tb{border:1px solid rgba(0,0,0,.23);border-radius:2px;background:#fff}\n"
         "output.tb{display:flex;align-items:center;justify-content:center;user-select:none;"
