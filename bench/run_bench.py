@@ -3,12 +3,15 @@
 """Prints the program's benchmark figures as a table.
 
 Start-up (process start to the first painted frame) and peak resident memory
-of the program against an empty Qt window of the same size, run alternately;
-the cost of each handler on the real widgets (Google Benchmark); and a long
-monkey test; and, given the web page, its size and the time from navigation
-to its first dealt row painted in headless chromium, against an empty page. Run it on a display: ./run.sh bench does, under Xvfb.
+of the program against two baselines of the same size, run in rotation: an
+empty Qt window, and the text floor, a window showing the same texts in the
+same fonts with stock widgets;
+the cost of each handler on the real widgets (Google Benchmark); a long monkey
+test; and, given the web page, its size and the time from navigation to its
+first dealt row painted in headless chromium, against an empty page. Run it on
+a display: ./run.sh bench does, under Xvfb.
 
-    bench/run_bench.py BUILD_DIR [--pairs N] [--monkey-actions N] [--page HTML]
+    bench/run_bench.py BUILD_DIR [--rounds N] [--monkey-actions N] [--page HTML]
 """
 
 import argparse
@@ -36,24 +39,35 @@ def start_once(program):
     sys.exit(f"{program} printed no first frame")
 
 
-def startup_rows(build, pairs):
-    program = os.path.join(build, "bench", "program_startup")
-    empty = os.path.join(build, "bench", "empty_window_startup")
-    start_once(program), start_once(empty)  # warm the file cache for both
-    runs = {"program": [], "empty": []}
-    for i in range(pairs):
-        # Alternate which goes first, so neither always follows the other.
-        order = ("program", "empty") if i % 2 == 0 else ("empty", "program")
-        for name in order:
-            runs[name].append(start_once(program if name == "program" else empty))
+BASELINES = (("empty", "empty_window_startup"), ("text floor", "text_floor_startup"))
+TARGET = 1.05  # against the text floor: what a window showing these texts must pay
+
+
+def startup_rows(build, rounds):
+    programs = {"program": os.path.join(build, "bench", "program_startup")}
+    for name, binary in BASELINES:
+        programs[name] = os.path.join(build, "bench", binary)
+    names = list(programs)
+    for path in programs.values():
+        start_once(path)  # warm the file cache for each
+    runs = {name: [] for name in names}
+    for i in range(rounds):
+        # Rotate which goes first, so none always follows another.
+        for name in names[i % len(names):] + names[:i % len(names)]:
+            runs[name].append(start_once(programs[name]))
     rows = []
     for index, label, unit in ((0, "start-up to first frame", "ms"), (1, "peak resident memory", "MiB")):
         mine = [r[index] for r in runs["program"]]
-        base = [r[index] for r in runs["empty"]]
-        ratio = statistics.median(m / b for m, b in zip(mine, base))
-        rows.append((f"{label} ({unit})", f"{statistics.median(mine):.1f}",
-                     f"{statistics.median(base):.1f}", f"{ratio:.3f}", "<= 1.10",
-                     "met" if ratio <= 1.10 else "missed"))
+        cells = [f"{statistics.median(mine):.1f}"]
+        ratios = []
+        for name, _ in BASELINES:
+            base = [r[index] for r in runs[name]]
+            # Runs of one round are neighbours in time, so their ratio shares the load.
+            ratios.append(statistics.median(m / b for m, b in zip(mine, base)))
+            cells.append(f"{statistics.median(base):.1f}")
+        floor_ratio = ratios[-1]
+        rows.append((f"{label} ({unit})", *cells, *(f"{r:.3f}" for r in ratios),
+                     f"<= {TARGET:.2f} x floor", "met" if floor_ratio <= TARGET else "missed"))
     return rows
 
 
@@ -69,8 +83,8 @@ def page_rows(page, pairs):
     mine, base = result["firstRowMs"]["page"], result["firstRowMs"]["empty"]
     ratio = statistics.median(m / b for m, b in zip(mine, base))
     return [("web page (vs empty page): navigation to first dealt row (ms)", f"{statistics.median(mine):.1f}",
-             f"{statistics.median(base):.1f}", f"{ratio:.3f}", "", ""),
-            ("web page: file size (KiB)", f"{kib:.1f}", "", "", "<= 300 (aim 150)",
+             f"{statistics.median(base):.1f}", "", f"{ratio:.3f}", "", "", ""),
+            ("web page: file size (KiB)", f"{kib:.1f}", "", "", "", "", "<= 300 (aim 150)",
              "met" if kib <= 300 else "missed")]
 
 
@@ -86,7 +100,7 @@ def handler_rows(build):
             continue
         micros = result["real_time"] / 1000 if result["time_unit"] == "ns" else result["real_time"]
         name = result["run_name"].removeprefix("BM_")
-        rows.append((f"{name} (µs)", f"{micros:.2f}", "", "", "< 20",
+        rows.append((f"{name} (µs)", f"{micros:.2f}", "", "", "", "", "< 20",
                      "met" if micros < 20 else "missed"))
     return rows
 
@@ -102,31 +116,33 @@ def monkey_row(build, actions):
     verdict = "passed" if done.returncode == 0 else "FAILED"
     if done.returncode != 0:
         sys.stdout.write(done.stdout[-3000:])
-    return (f"monkey test, {actions:,} actions (seed {seed})", f"{seconds:.1f} s", "", "", "",
-            verdict), done.returncode
+    return (f"monkey test, {actions:,} actions (seed {seed})", f"{seconds:.1f} s", "", "", "", "",
+            "", verdict), done.returncode
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
-    parser.add_argument("--pairs", type=int, default=15)
+    parser.add_argument("--rounds", type=int, default=15)
     parser.add_argument("--monkey-actions", type=int, default=100000)
     parser.add_argument("--page", help="the built web page, to measure beside the window")
     args = parser.parse_args()
 
-    rows = startup_rows(args.build, args.pairs)
+    rows = startup_rows(args.build, args.rounds)
     if args.page:
-        rows += page_rows(args.page, args.pairs)
+        rows += page_rows(args.page, args.rounds)
     rows += handler_rows(args.build)
     monkey, status = monkey_row(args.build, args.monkey_actions)
     rows.append(monkey)
 
-    header = ("measure", "program", "empty window", "median ratio", "target", "")
+    header = ("measure", "program", "empty window", "text floor", "ratio to empty",
+              "ratio to floor", "target", "")
     widths = [max(len(r[i]) for r in rows + [header]) for i in range(len(header))]
     for row in [header] + rows:
         print("  ".join(cell.ljust(width) for cell, width in zip(row, widths)).rstrip())
-    print(f"\n{args.pairs} alternating pairs; {os.cpu_count()} cores; "
-          f"{os.uname().sysname} {os.uname().release}")
+    load = ", ".join(f"{x:.2f}" for x in os.getloadavg())
+    print(f"\n{args.rounds} rounds of the three in rotating order, medians and median ratios; "
+          f"{os.cpu_count()} cores, load average {load}; {os.uname().sysname} {os.uname().release}")
     return status
 
 

@@ -27,7 +27,8 @@ inline constexpr std::string_view kHelpText =
     "Автоматично да се извеждат 10 елемента на числова редица, а от потребителя да се изисква "
     "да посочи следващите 4 елемента.\r\n"
     "Програмата показва последователни елементи на редицата, всеки път с различно начално "
-    "число. Всеки елемент е отделен обект, който съдържа едноцифрено естествено число. "
+    "число: 10 дадени и 4 търсени. Всеки от тези 14 елемента е отделен обект, който съдържа "
+    "едноцифрено естествено число. "
     "Цифрата се въвежда чрез събитие On-Click: всяко щракване я увеличава с едно, от 0 до 9.\r\n"
     "\r\n"
     "Примери за подобна числова редица:\r\n"
@@ -51,12 +52,14 @@ inline constexpr std::string_view kCheckButtonDescription = "Проверява 
 inline constexpr std::string_view kNewRowButtonDescription = "Дава нов ред";
 inline constexpr std::string_view kHelpTextSpoken = "Помощ";
 
-// Shown when a handler stops on a runtime error; the program carries on.
+// Shown when a handler stops on a runtime error; the program carries on with
+// whatever the handler had written before it stopped.
 inline constexpr std::string_view kErrorOverflow =
     "Препълване: числото е твърде голямо, за да бъде обработено.";
 inline constexpr std::string_view kErrorNoSuchControl = "Няма такова поле в прозореца.";
 inline constexpr std::string_view kErrorUnexpected = "Неочаквана грешка в програмата.";
 inline constexpr std::string_view kErrorCarryOn =
-    "Действието беше прекъснато. Програмата продължава да работи и резултатът е запазен.";
+    "Действието беше прекъснато. Нищо не се запазва: броячите и цифрите остават такива, "
+    "каквито ги е оставило прекъснатото действие. Програмата продължава да работи.";
 
 } // namespace texts

@@ -4,6 +4,7 @@
 #include "runtime_error.h"
 
 #include <fast_float/fast_float.h>
+#include <fmt/compile.h>
 #include <fmt/format.h>
 
 #include <cmath>
@@ -135,13 +136,14 @@ std::int16_t AddInt16(std::int16_t a, std::int16_t b) {
 std::string NumberToText(double value) {
     if (value == 0.0 || !std::isfinite(value))
         return "0";
-    // fmt, unlike printf, writes a point whatever the locale. A whole number is
+    // fmt, unlike printf, writes a point whatever the locale; its formats are
+    // compiled in, so the page carries no format parser. A whole number is
     // written out exactly, every digit of it.
     if (std::trunc(value) == value)
-        return fmt::format("{:.0f}", value);
+        return fmt::format(FMT_COMPILE("{:.0f}"), value);
     // Otherwise the shortest digits that read back, which fmt gives as
     // [-]d[.ddd][e±xx] or as a plain decimal, moved into fixed notation.
-    const std::string shortest = fmt::format("{}", value);
+    const std::string shortest = fmt::to_string(value);
     const bool negative = shortest.front() == '-';
     const std::size_t exponentAt = shortest.find('e');
     const std::string mantissa = shortest.substr(negative ? 1 : 0, exponentAt - (negative ? 1 : 0));

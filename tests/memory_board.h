@@ -15,7 +15,7 @@ namespace testing_support {
 
 // The puzzle's board as plain strings, starting as the window does: the
 // sequence in the list, "0" in every box and counter. It records every read
-// so tests can check which controls a handler touched, and in what order.
+// so tests can check which controls a handler touched.
 class MemoryBoard final : public puzzle::Board {
 public:
     MemoryBoard() {

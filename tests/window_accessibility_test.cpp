@@ -47,6 +47,9 @@ class WindowAccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() { window::ApplyAppearance(*qApp); }
+
     void aScreenReaderMeetsTheRowWithItsDigitsThenTheScoreRow() {
         ShownForm shown(0);
         const QList<Spoken> spoken = WalkWindow(shown.form);
@@ -104,5 +107,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowAccessibilityTest)
+QTEST_MAIN(WindowAccessibilityTest)
 #include "window_accessibility_test.moc"

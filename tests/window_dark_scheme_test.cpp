@@ -170,7 +170,11 @@ class WindowDarkSchemeTest : public QObject {
     QPalette initial_;
 
 private slots:
-    void initTestCase() { initial_ = QApplication::palette(); }
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() {
+        window::ApplyAppearance(*qApp);
+        initial_ = QApplication::palette();
+    }
     void cleanup() { StartWithScheme(initial_); }
 
     void textsStayBlackOnTheirColoursUnderADarkScheme_data() {
@@ -227,5 +231,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowDarkSchemeTest)
+QTEST_MAIN(WindowDarkSchemeTest)
 #include "window_dark_scheme_test.moc"

@@ -30,6 +30,9 @@ class WindowHiDpiTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() { window::ApplyAppearance(*qApp); }
+
     void theWindowIsTwiceTheSizeInDevicePixels() {
         ShownForm shown(0);
         QVERIFY(shown.ready);
@@ -74,5 +77,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowHiDpiTest)
+QTEST_MAIN(WindowHiDpiTest)
 #include "window_hidpi_test.moc"

@@ -11,6 +11,9 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <utility>
+
 using testing_support::ShownForm;
 
 namespace {
@@ -23,12 +26,31 @@ QColor PixelAt(const QImage& image, QPoint point) {
     return image.pixelColor(point);
 }
 
+// The blank columns left and right of the ink in `label`'s content, ink being
+// anything but its back colour; with no ink at all both are the full width.
+std::pair<int, int> InkColumns(QLabel& label) {
+    const QRect content = label.contentsRect();
+    const QImage image = label.grab(content).toImage();
+    const QColor back = label.palette().color(QPalette::Window);
+    int first = image.width(), last = -1;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixelColor(x, y) != back) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+    return {first, image.width() - 1 - last};
+}
+
 } // namespace
 
 class WindowLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() { window::ApplyAppearance(*qApp); }
+
     void clientAreaIsFixedAt481By363() {
         ShownForm shown;
         QVERIFY(shown.ready);
@@ -139,6 +161,8 @@ private slots:
         QCOMPARE(lines[5], QString("Автоматично да се извеждат 10 елемента на числова редица, а от "
                                    "потребителя да се изисква да посочи следващите 4 елемента."));
         QVERIFY(lines[6].contains("чрез събитие On-Click"));
+        QVERIFY(lines[6].contains("от 0 до 9")); // a click on 9 gives 0
+        QVERIFY(lines[6].contains("14"));        // ten shown and four to find, as line 6 says
         QCOMPARE(lines[7], QString());
         QCOMPARE(lines[8], QString("Примери за подобна числова редица:"));
         QCOMPARE(lines[9], QString("2,-1, 4,-3,6,-5..."));
@@ -182,6 +206,19 @@ private slots:
         for (QLabel* label : c.Label2) {
             QCOMPARE(label->alignment(), Qt::AlignCenter);
             QCOMPARE(label->frameShape(), QFrame::NoFrame);
+        }
+    }
+
+    void titleAndColonAreCentredInTheirLabels() {
+        ShownForm shown;
+        for (QLabel* label : shown.form.controls().Label1) {
+            const auto [left, right] = InkColumns(*label);
+            QVERIFY2(left + right < label->contentsRect().width(),
+                     qPrintable(label->objectName() + " shows no text"));
+            QVERIFY2(qAbs(left - right) <= 1, qPrintable(QString("%1: %2 px left, %3 px right")
+                                                             .arg(label->objectName())
+                                                             .arg(left)
+                                                             .arg(right)));
         }
     }
 
@@ -291,5 +328,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowLayoutTest)
+QTEST_MAIN(WindowLayoutTest)
 #include "window_layout_test.moc"

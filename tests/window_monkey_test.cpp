@@ -59,6 +59,9 @@ class WindowMonkeyTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() { window::ApplyAppearance(*qApp); }
+
     void randomActionsNeverBreakTheWindow() {
         const std::uint64_t seed = EnvNumber("MONKEY_SEED", std::random_device{}());
         const std::uint64_t actions = EnvNumber("MONKEY_ACTIONS", 20000);
@@ -180,5 +183,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowMonkeyTest)
+QTEST_MAIN(WindowMonkeyTest)
 #include "window_monkey_test.moc"

@@ -30,6 +30,9 @@ class WindowPlayTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // Before any widget exists, as the program's main() does.
+    void initTestCase() { window::ApplyAppearance(*qApp); }
+
     void theTypicalRunPlaysThroughByMouse() {
         ShownForm shown(0);
         QVERIFY(shown.ready);
@@ -177,5 +180,5 @@ private slots:
     }
 };
 
-WINDOW_TEST_MAIN(WindowPlayTest)
+QTEST_MAIN(WindowPlayTest)
 #include "window_play_test.moc"

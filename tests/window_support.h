@@ -62,16 +62,4 @@ struct ShownForm {
     bool ready = false;
 };
 
-inline int RunQtTest(QObject& test, int argc, char** argv) {
-    QApplication app(argc, argv);
-    window::ApplyAppearance(app);
-    return QTest::qExec(&test, argc, argv);
-}
-
 } // namespace testing_support
-
-#define WINDOW_TEST_MAIN(TestClass)                                                                \
-    int main(int argc, char** argv) {                                                              \
-        TestClass test;                                                                            \
-        return testing_support::RunQtTest(test, argc, argv);                                       \
-    }

@@ -117,8 +117,6 @@ std::string ClassesOf(const Control& c) {
     }
     if (c.row->other & kCentred)
         classes += " ct";
-    if (c.row->kind == Label && !(c.row->other & kNoBorder))
-        classes += " bd";
     if (c.row->other & kOwnFont)
         classes += " df";
     if (c.row->other & kVerticalScrollBar)
@@ -233,13 +231,14 @@ std::string Style(const std::vector<Control>& controls) {
         ":not([data-dealt]) .box{color:transparent}\n"
         ".bt{border:1px solid;border-color:#fff #000 #000 #fff;cursor:default}\n"
         ".bt:active{border-color:#a9a9a9 #fff #fff #a9a9a9;padding:1px 0 0 1px}\n"
-        ".bt:focus-visible{outline:1px dotted #000;outline-offset:-5px}\n"
-        // Text boxes and bordered labels as the desktop window draws them.
+        // Focus as the desktop window marks it: a solid 2 px line, inside a
+        // button and just outside a text box.
+        ".bt:focus-visible{outline:2px solid #000;outline-offset:-3px}\n"
+        // Text boxes as the desktop window draws them.
         ".tb{border:1px solid rgba(0,0,0,.23);border-radius:2px;background:#fff}\n"
         "output.tb{display:flex;align-items:center;justify-content:center;user-select:none;"
         "cursor:default;box-shadow:inset 0 1px rgba(0,0,0,.07)}\n"
-        ".bd{border:1px solid #000}\n"
-        ".tb:focus-visible{outline:none}\n"
+        ".tb:focus{outline:2px solid #000;outline-offset:1px}\n"
         ".ml{resize:none;overflow-x:hidden;padding:2px 4px;white-space:pre-wrap;line-height:1.19}\n"
         ".vs{overflow-y:scroll}\n"
         ".fr::before{content:\"\";position:absolute;inset:.55em 1px 1px 0;"

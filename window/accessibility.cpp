@@ -4,7 +4,6 @@
 #include "layout/texts.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
-#include "window/qt_text.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -27,10 +26,10 @@ class ReadingOrderAccessible : public QAccessibleWidget {
 public:
     using QAccessibleWidget::QAccessibleWidget;
 
-    int childCount() const override { return static_cast<int>(Children().size()); }
+    int childCount() const override { return static_cast<int>(childWidgets().size()); }
 
     QAccessibleInterface* child(int index) const override {
-        const QList<QWidget*> children = Children();
+        const QList<QWidget*> children = childWidgets();
         if (index < 0 || index >= children.size())
             return nullptr;
         return QAccessible::queryAccessibleInterface(children[index]);
@@ -39,11 +38,11 @@ public:
     int indexOfChild(const QAccessibleInterface* child) const override {
         if (!child)
             return -1;
-        return static_cast<int>(Children().indexOf(qobject_cast<QWidget*>(child->object())));
+        return static_cast<int>(childWidgets().indexOf(qobject_cast<QWidget*>(child->object())));
     }
 
 private:
-    QList<QWidget*> Children() const {
+    QList<QWidget*> childWidgets() const {
         QList<QWidget*> children;
         for (QObject* object : widget()->children()) {
             auto* child = qobject_cast<QWidget*>(object);
@@ -71,12 +70,12 @@ public:
         if (kind != QAccessible::Name)
             return QAccessibleWidget::text(kind);
         const QString caption = static_cast<QLabel*>(widget())->text();
-        const QString digit = caption == ToQString(puzzle::HiddenMark)
-                                  ? ToQString(texts::kHiddenDigitSpoken)
+        const QString digit = caption == QString::fromUtf8(puzzle::HiddenMark)
+                                  ? QString::fromUtf8(texts::kHiddenDigitSpoken)
                                   : caption;
         // The widget's own accessible name holds the place, so that QLabel does
         // not announce every caption change on its own: AnnounceBoxDigit does.
-        return ToQString(texts::kDigitBoxSpoken).arg(widget()->accessibleName(), digit);
+        return QString::fromUtf8(texts::kDigitBoxSpoken).arg(widget()->accessibleName(), digit);
     }
 
     QStringList actionNames() const override { return {pressAction()}; }
@@ -116,14 +115,16 @@ void MakeAccessible(QWidget& form, const FormControls& controls) {
         controls.Label2[k]->setAccessibleName(QString::number(k + 1));
     }
     controls.Label1[0]->setAccessibleName(controls.Label1[0]->text());
-    controls.Label1[1]->setAccessibleName(ToQString(texts::kScoreSeparatorSpoken));
-    controls.Text2[0]->setAccessibleName(ToQString(texts::kCorrectCounterSpoken));
-    controls.Text2[1]->setAccessibleName(ToQString(texts::kWrongCounterSpoken));
+    controls.Label1[1]->setAccessibleName(QString::fromUtf8(texts::kScoreSeparatorSpoken));
+    controls.Text2[0]->setAccessibleName(QString::fromUtf8(texts::kCorrectCounterSpoken));
+    controls.Text2[1]->setAccessibleName(QString::fromUtf8(texts::kWrongCounterSpoken));
     controls.Command1[0]->setAccessibleName(controls.Command1[0]->text());
-    controls.Command1[0]->setAccessibleDescription(ToQString(texts::kCheckButtonDescription));
+    controls.Command1[0]->setAccessibleDescription(
+        QString::fromUtf8(texts::kCheckButtonDescription));
     controls.Command1[1]->setAccessibleName(controls.Command1[1]->text());
-    controls.Command1[1]->setAccessibleDescription(ToQString(texts::kNewRowButtonDescription));
-    controls.Text1[0]->setAccessibleName(ToQString(texts::kHelpTextSpoken));
+    controls.Command1[1]->setAccessibleDescription(
+        QString::fromUtf8(texts::kNewRowButtonDescription));
+    controls.Text1[0]->setAccessibleName(QString::fromUtf8(texts::kHelpTextSpoken));
 }
 
 void AnnounceBoxDigit(QWidget& box) {

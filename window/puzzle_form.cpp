@@ -7,9 +7,10 @@
 #include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
-#include "window/qt_text.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImageReader>
 #include <QMessageBox>
 #include <QMoveEvent>
 #include <QPainter>
@@ -26,11 +27,22 @@ namespace {
 QString Describe(const runtime::RuntimeError& error) {
     switch (error.kind()) {
     case runtime::ErrorKind::Overflow:
-        return ToQString(texts::kErrorOverflow);
+        return QString::fromUtf8(texts::kErrorOverflow);
     case runtime::ErrorKind::NoSuchControlMember:
-        return ToQString(texts::kErrorNoSuchControl);
+        return QString::fromUtf8(texts::kErrorNoSuchControl);
     }
-    return ToQString(texts::kErrorUnexpected);
+    return QString::fromUtf8(texts::kErrorUnexpected);
+}
+
+// PNG is built into Qt: naming the format spares loading every image plugin to
+// ask it whether the file is its kind, which costs more than the rest of the icon.
+QIcon WindowIcon() {
+    QImageReader reader(QStringLiteral(":/icons/chislova-redica.png"), "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    if (image.isNull())
+        qWarning("The window icon did not load: %s", qPrintable(reader.errorString()));
+    return QIcon(QPixmap::fromImage(image));
 }
 
 runtime::RandomSource* OwnOrGiven(std::unique_ptr<runtime::RandomSource>& own,
@@ -47,19 +59,19 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       controls_(BuildControls(*this)), board_(controls_),
       puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
-    setWindowTitle(ToQString(texts::kCaption));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/chislova-redica.png")));
-    CentreOnScreen();
+    setWindowTitle(QString::fromUtf8(texts::kCaption));
+    setWindowIcon(WindowIcon());
+    centreOnScreen();
 
     for (std::size_t k = 0; k < controls_.Command1.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
         connect(controls_.Command1[k], &QPushButton::clicked, this,
-                [this, index] { Run([this, index] { puzzle_.Command1_Click(index); }); });
+                [this, index] { run([this, index] { puzzle_.Command1_Click(index); }); });
     }
     for (std::size_t k = 0; k < controls_.Label2.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
         connect(controls_.Label2[k], &ClickableLabel::clicked, this,
-                [this, index] { Run([this, index] { puzzle_.Label2_Click(index); }); });
+                [this, index] { run([this, index] { puzzle_.Label2_Click(index); }); });
     }
 
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
@@ -67,14 +79,14 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
 
     MakeAccessible(*this, controls_);
     controls_.Text1[0]->setFocus();
-    Run([this] { puzzle_.Form_Load(); });
+    run([this] { puzzle_.Form_Load(); });
 }
 
 PuzzleForm::~PuzzleForm() = default;
 
 // Centres the whole window, frame included, on the screen's available area.
 // QWidget::move() places the frame's corner.
-void PuzzleForm::CentreOnScreen() {
+void PuzzleForm::centreOnScreen() {
     const QScreen* onScreen = screen();
     if (!onScreen)
         return;
@@ -93,7 +105,7 @@ void PuzzleForm::moveEvent(QMoveEvent* event) {
     if (!awaitingFrame_ || !windowHandle() || windowHandle()->frameMargins().isNull())
         return;
     awaitingFrame_ = false;
-    CentreOnScreen();
+    centreOnScreen();
 }
 
 // A text box that has the focus gets a solid frame two pixels wide around it, on
@@ -112,21 +124,21 @@ void PuzzleForm::paintEvent(QPaintEvent*) {
 
 // A handler that fails stops where it failed; the user is told and the window
 // carries on with whatever the handler had done, and no exception reaches Qt.
-template <typename Handler> void PuzzleForm::Run(Handler handler) {
+template <typename Handler> void PuzzleForm::run(Handler handler) {
     try {
         handler();
     } catch (const runtime::RuntimeError& error) {
-        ReportError(Describe(error));
+        reportError(Describe(error));
     } catch (const std::exception&) {
-        ReportError(ToQString(texts::kErrorUnexpected));
+        reportError(QString::fromUtf8(texts::kErrorUnexpected));
     }
 }
 
-void PuzzleForm::ReportError(const QString& what) {
-    const QString message = what + "\n\n" + ToQString(texts::kErrorCarryOn);
+void PuzzleForm::reportError(const QString& what) {
+    const QString message = what + "\n\n" + QString::fromUtf8(texts::kErrorCarryOn);
     // Window-modal and not blocking: no nested event loop runs inside a handler.
-    auto* box = new QMessageBox(QMessageBox::Warning, ToQString(texts::kShortTitle), message,
-                                QMessageBox::Ok, this);
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(texts::kShortTitle),
+                                message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
     emit handlerFailed(message);

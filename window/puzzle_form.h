@@ -36,9 +36,9 @@ signals:
     void handlerFailed(const QString& message);
 
 private:
-    void CentreOnScreen();
-    template <typename Handler> void Run(Handler handler);
-    void ReportError(const QString& what);
+    void centreOnScreen();
+    template <typename Handler> void run(Handler handler);
+    void reportError(const QString& what);
 
     std::unique_ptr<runtime::RandomSource> ownRandom_;
     FormControls controls_;

@@ -4,7 +4,6 @@
 #include "runtime/runtime_error.h"
 #include "window/accessibility.h"
 #include "window/clickable_label.h"
-#include "window/qt_text.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,25 +23,25 @@ template <typename Array> auto Member(const Array& array, std::int16_t index, co
 std::string WidgetBoard::ListEntry(std::int16_t position) const {
     // Past either end the list has no item, and the entry reads as empty.
     const QListWidgetItem* item = controls_.List1->item(position);
-    return item ? ToStdString(item->text()) : std::string();
+    return item ? item->text().toStdString() : std::string();
 }
 
 std::string WidgetBoard::BoxCaption(std::int16_t box) const {
-    return ToStdString(Member(controls_.Label2, box, "Label2")->text());
+    return Member(controls_.Label2, box, "Label2")->text().toStdString();
 }
 
 void WidgetBoard::SetBoxCaption(std::int16_t box, const std::string& caption) {
     ClickableLabel* label = Member(controls_.Label2, box, "Label2");
-    label->setText(ToQString(caption));
+    label->setText(QString::fromUtf8(caption));
     AnnounceBoxDigit(*label);
 }
 
 std::string WidgetBoard::CounterText(std::int16_t counter) const {
-    return ToStdString(Member(controls_.Text2, counter, "Text2")->text());
+    return Member(controls_.Text2, counter, "Text2")->text().toStdString();
 }
 
 void WidgetBoard::SetCounterText(std::int16_t counter, const std::string& text) {
-    Member(controls_.Text2, counter, "Text2")->setText(ToQString(text));
+    Member(controls_.Text2, counter, "Text2")->setText(QString::fromUtf8(text));
 }
 
 } // namespace window
