@@ -17,13 +17,21 @@ build_dir=build
 program=$build_dir/chislova-redica
 
 packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig libfmt-dev libfast-float-dev)
-# What the tests need besides: the locale sources for the comma-decimal locale test.
-test_packages=(libgtest-dev locales)
+# What the tests need besides: the locale sources for the comma-decimal locale
+# test; a virtual display, a window manager and the accessibility bus for the
+# tests that meet the program from outside, as a user or a screen reader does.
+test_packages=(libgtest-dev locales xvfb xauth xdotool x11-utils openbox imagemagick
+    python3-pyatspi at-spi2-core dbus)
 # The page: Emscripten, and fonttools with brotli to cut the font down to a WOFF2.
 web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2 libfmt-dev libfast-float-dev)
 case $mode in
     run) ;;
-    test | sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file) ;;
+    test)
+        # Every test: the program's, and the page's in a real browser.
+        packages+=("${test_packages[@]}" desktop-file-utils appstream file "${web_packages[@]}" chromium)
+        command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
+        ;;
+    sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
     fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev libfmt-dev libfast-float-dev) ;;
     bench)
@@ -78,7 +86,12 @@ build() {
 # keeps them, also under a node that is not Debian's.
 build_web() {
     export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-    [ -f build-web/build.ninja ] || emcmake cmake -S web -B build-web -G Ninja
+    # build_web ON: warnings are errors; without it, the folder keeps what it has.
+    local werror=${1:-}
+    if [ ! -f build-web/build.ninja ] || { [ -n "$werror" ] &&
+        ! grep -qx "CMAKE_COMPILE_WARNING_AS_ERROR:[A-Z]*=$werror" build-web/CMakeCache.txt; }; then
+        emcmake cmake -S web -B build-web -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR="${werror:-OFF}"
+    fi
     cmake --build build-web
 }
 
@@ -90,12 +103,15 @@ developer=(-DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 install_missing "${packages[@]}"
 case $mode in
     run | package | screenshot) build "$build_dir" "${user[@]}" ;;
-    test) build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=OFF ;;
+    test)
+        build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=OFF
+        build_web ON
+        ;;
     sanitize) build build-sanitize "${developer[@]}" -DCHISLOVA_SANITIZE=ON ;;
     fuzz) CXX=clang++ build build-fuzz -DCHISLOVA_FUZZ=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON ;;
     bench)
         build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=ON
-        build_web
+        build_web ON
         (cd web/tests && npm ci --no-audit --no-fund >/dev/null)
         ;;
     web) build_web ;;
@@ -111,6 +127,10 @@ case $mode in
         ;;
     test)
         ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+        # The same conversions and puzzle as WebAssembly under node, then the page
+        # in Debian's chromium.
+        tests/wasm/run_wasm_tests.sh
+        web/tests/run_browser_tests.sh
         ;;
     package)
         (cd "$build_dir" && cpack -G DEB)
