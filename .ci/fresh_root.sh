@@ -101,6 +101,13 @@ new_root() {
     chmod 0440 "$root/etc/sudoers.d/$user"
     install -d -o "$uid" -g "$uid" "$root/home/$user"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
+    # The network this machine sits in may present its own certificate
+    # authorities; the root trusts what the host trusts, as the host's name
+    # server is its name server.
+    if compgen -G '/usr/local/share/ca-certificates/*.crt' >/dev/null; then
+        cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+        chroot "$root" update-ca-certificates >/dev/null
+    fi
     for dir in proc dev sys; do
         mount --rbind "/$dir" "$root/$dir"
         mount --make-rslave "$root/$dir"
@@ -113,12 +120,14 @@ new_root() {
 }
 
 # as_user ROOT COMMAND: runs COMMAND with bash in the user's home inside ROOT,
-# with a login environment and the host's display. Each step execs the next, so
+# with a login environment, the host's display and, as on the host, Node.js
+# trusting the system's certificate authorities. Each step execs the next, so
 # the process keeps its id until COMMAND ends.
 as_user() {
     exec chroot "$1" setpriv --reuid="$uid" --regid="$uid" --init-groups \
         env -i HOME="/home/$user" USER="$user" LOGNAME="$user" SHELL=/bin/bash \
         PATH=/usr/local/bin:/usr/bin:/bin LANG=C.UTF-8 DISPLAY="$DISPLAY" \
+        NODE_EXTRA_CA_CERTS=/etc/ssl/certs/ca-certificates.crt \
         bash -c "cd && $2"
 }
 
