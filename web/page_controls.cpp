@@ -4,34 +4,7 @@
 #include "layout/texts.h"
 #include "puzzle/digit_sequence.h"
 
-#include <charconv>
-
 namespace page {
-namespace {
-
-// "Text2(1)" gives "Text2" and 1; "List1" gives itself and -1.
-Control Parse(const layout::ControlRow& row, int member, int creation) {
-    std::string_view name = row.control;
-    const std::size_t open = name.find('(');
-    if (open == std::string_view::npos)
-        return {&row, name, -1, creation};
-    std::string_view inside = name.substr(open + 1, name.size() - open - 2);
-    int index = member;
-    if (inside != "k")
-        std::from_chars(inside.data(), inside.data() + inside.size(), index);
-    return {&row, name.substr(0, open), index, creation};
-}
-
-} // namespace
-
-std::vector<Control> Controls() {
-    std::vector<Control> controls;
-    int creation = 0;
-    for (const layout::ControlRow& row : layout::kControls)
-        for (int k = row.members - 1; k >= 0; --k)
-            controls.push_back(Parse(row, k, ++creation));
-    return controls;
-}
 
 std::string ElementId(std::string_view array, int index) {
     std::string id(array);

@@ -1,24 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "layout/layout.h"
+#include "layout/members.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// The layout table expanded into one entry per control, as the page names them.
+// The page's names for the controls of the layout table.
 namespace page {
 
-struct Control {
-    const layout::ControlRow* row;
-    std::string_view array; // "Label2" for Label2(3); the whole name when not in an array
-    int index;              // the member's index, or -1 outside an array
-    int creation;           // 1 for the first control created, then 2, 3, ...
-};
-
-// Every control in the order of creation (a "(k)" row from its last member down).
-std::vector<Control> Controls();
+// Every control in the order of creation, as the window creates them.
+using Control = layout::Member;
+inline std::vector<Control> Controls() {
+    return layout::Members();
+}
 
 // The id of a control's element: Label2(3) is "Label2_3", List1 is "List1".
 std::string ElementId(std::string_view array, int index);

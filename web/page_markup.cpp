@@ -79,19 +79,13 @@ std::string FontFamilies(const Font& font) {
     return "\"" + std::string(font.face) + "\",\"" + std::string(font.fallback) + "\",serif";
 }
 
-int Left(const Control& c) {
-    return c.row->left + c.row->pitch * std::max(c.index, 0);
-}
-
 bool IsBox(const Control& c) {
     return c.array == kBoxes;
 }
 
 // Focus order position counted from 1, or 0 for a control outside it.
 int TabPosition(const Control& c) {
-    const std::string name = c.index < 0
-                                 ? std::string(c.array)
-                                 : std::string(c.array) + "(" + std::to_string(c.index) + ")";
+    const std::string name = c.name();
     auto found = std::find(kFocusOrder.begin(), kFocusOrder.end(), name);
     return found == kFocusOrder.end() ? 0 : static_cast<int>(found - kFocusOrder.begin()) + 1;
 }
@@ -248,10 +242,9 @@ std::string Style(const std::vector<Control>& controls) {
         "dialog{font:inherit;border:1px solid #000;padding:12px 16px}\n"
         "dialog p{margin:0 0 12px;max-width:28em}\n"
         "dialog form{text-align:right;margin:0}\n";
+    // A box is measured from the frame's corner: the frame is its element's parent.
     for (const Control& c : controls) {
-        const bool inFrame = c.row->other & kInFrame;
-        (void)inFrame; // measured from the frame's corner: the frame is the element's parent
-        css += "#" + ElementId(c) + "{left:" + Px(Left(c)) + ";top:" + Px(c.row->top) +
+        css += "#" + ElementId(c) + "{left:" + Px(c.left()) + ";top:" + Px(c.row->top) +
                ";width:" + Px(c.row->width) + ";height:" + Px(c.row->height) +
                ";z-index:" + std::to_string(c.creation);
         if (!c.row->back.isDefault)
@@ -264,7 +257,7 @@ std::string Style(const std::vector<Control>& controls) {
 // Top to bottom, then left to right, as a screen reader should read them.
 void SortInReadingOrder(std::vector<Control>& controls) {
     std::stable_sort(controls.begin(), controls.end(), [](const Control& a, const Control& b) {
-        return std::tuple(a.row->top, Left(a)) < std::tuple(b.row->top, Left(b));
+        return std::tuple(a.row->top, a.left()) < std::tuple(b.row->top, b.left());
     });
 }
 
@@ -333,7 +326,7 @@ std::string LayoutJson() {
         first = false;
         json +=
             "{\"id\": " + Json(ElementId(c)) + ", \"array\": " + Json(c.array) +
-            ", \"index\": " + std::to_string(c.index) + ", \"left\": " + std::to_string(Left(c)) +
+            ", \"index\": " + std::to_string(c.index) + ", \"left\": " + std::to_string(c.left()) +
             ", \"top\": " + std::to_string(c.row->top) +
             ", \"width\": " + std::to_string(c.row->width) +
             ", \"height\": " + std::to_string(c.row->height) +

@@ -2,6 +2,7 @@
 #include "window/form_controls.h"
 
 #include "layout/layout.h"
+#include "layout/members.h"
 #include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/etched_frame.h"
@@ -50,19 +51,20 @@ void SetBackColour(QWidget& widget, QPalette::ColorRole role, BackColour back) {
 struct Slot {
     FormControls& controls;
     std::string_view array;
-    std::size_t index;
+    int index; // -1 outside an array
 
-    void Keep(QLineEdit* box) const { controls.Text2.at(index) = box; }
-    void Keep(QPlainTextEdit* box) const { controls.Text1.at(index) = box; }
+    void Keep(QLineEdit* box) const { controls.Text2.at(at()) = box; }
+    void Keep(QPlainTextEdit* box) const { controls.Text1.at(at()) = box; }
     void Keep(QListWidget* list) const { controls.List1 = list; }
     void Keep(EtchedFrame* frame) const { controls.Frame1 = frame; }
-    void Keep(FlatButton* button) const { controls.Command1.at(index) = button; }
+    void Keep(FlatButton* button) const { controls.Command1.at(at()) = button; }
     void Keep(ClickableLabel* label) const {
         if (array == "Label2")
-            controls.Label2.at(index) = label;
+            controls.Label2.at(at()) = label;
         else
-            controls.Label1.at(index) = label;
+            controls.Label1.at(at()) = label;
     }
+    std::size_t at() const { return static_cast<std::size_t>(index); }
 };
 
 QWidget* CreateTextBox(const ControlRow& row, QWidget* parent, const Slot& slot) {
@@ -139,58 +141,6 @@ QWidget* CreateControl(const ControlRow& row, QWidget* parent, const Slot& slot)
     throw std::logic_error("unknown control kind");
 }
 
-// "Label2(k)" with k = 3 is "Label2(3)".
-QString MemberName(std::string_view control, int index) {
-    QString name = QString::fromUtf8(control);
-    if (name.endsWith("(k)"))
-        name.replace(name.size() - 2, 1, QString::number(index));
-    return name;
-}
-
-// The index a row's name gives its one member: "Text2(1)" gives 1, a name
-// without an index 0; -1 for a "(k)" row of several members, or a malformed name.
-constexpr int WrittenIndex(std::string_view control) {
-    const std::size_t open = control.find('(');
-    if (open == std::string_view::npos)
-        return 0;
-    if (control.back() != ')' || control.size() < open + 3)
-        return -1;
-    int index = 0;
-    for (char digit : control.substr(open + 1, control.size() - open - 2)) {
-        if (digit < '0' || digit > '9')
-            return -1;
-        index = index * 10 + (digit - '0');
-    }
-    return index;
-}
-
-constexpr bool EveryNameGivesAnIndex() {
-    for (const ControlRow& row : kControls)
-        if (WrittenIndex(row.control) < 0 && !row.control.ends_with("(k)"))
-            return false;
-    return true;
-}
-static_assert(EveryNameGivesAnIndex());
-
-// Member k of a row: "Label2(k)" is Label2 and k, "Text2(1)" Text2 and 1.
-Slot SlotOf(FormControls& controls, std::string_view control, int k) {
-    const int written = WrittenIndex(control);
-    return {controls, control.substr(0, control.find('(')),
-            static_cast<std::size_t>(written < 0 ? k : written)};
-}
-
-// The frame is created before the boxes placed in it.
-constexpr bool FrameComesFirst() {
-    bool frame = false;
-    for (const ControlRow& row : kControls) {
-        frame = frame || row.kind == Frame;
-        if ((row.other & kInFrame) && !frame)
-            return false;
-    }
-    return true;
-}
-static_assert(FrameComesFirst());
-
 } // namespace
 
 FormControls BuildControls(QWidget& form) {
@@ -202,16 +152,15 @@ FormControls BuildControls(QWidget& form) {
 
     FormControls controls;
     std::map<QString, QWidget*> byName;
-    for (const ControlRow& row : kControls) {
+    for (const Member& member : Members()) {
+        const ControlRow& row = *member.row;
         QWidget* parent = (row.other & kInFrame) ? static_cast<QWidget*>(controls.Frame1) : &form;
-        for (int k = row.members - 1; k >= 0; --k) {
-            QWidget* control = CreateControl(row, parent, SlotOf(controls, row.control, k));
-            control->setObjectName(MemberName(row.control, k));
-            control->setGeometry(TwipsToPixels(row.left + row.pitch * k), TwipsToPixels(row.top),
-                                 TwipsToPixels(row.width), TwipsToPixels(row.height));
-            control->setVisible(!(row.other & kHidden));
-            byName[control->objectName()] = control;
-        }
+        QWidget* control = CreateControl(row, parent, {controls, member.array, member.index});
+        control->setObjectName(QString::fromStdString(member.name()));
+        control->setGeometry(TwipsToPixels(member.left()), TwipsToPixels(row.top),
+                             TwipsToPixels(row.width), TwipsToPixels(row.height));
+        control->setVisible(!(row.other & kHidden));
+        byName[control->objectName()] = control;
     }
 
     // Only the controls named in the focus order take the focus, in that order.
