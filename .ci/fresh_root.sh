@@ -1,16 +1,26 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Quick start as a newcomer meets it. In a fresh minimal Debian 12 root
-# (apt, git and sudo only), a user with sudo clones the project and runs
-# ./run.sh, whose window must open on the X server of $DISPLAY and is then
-# closed; ./run.sh test must then pass in the same root. In a second fresh root,
-# ./run.sh package from a fresh clone must build the .deb, which is copied to
-# OUT_DIR. Packages come from the Debian mirror the host's apt uses.
-#   .ci/fresh_root.sh OUT_DIR      (as root; needs mmdebstrap, git, xdotool)
+# The Quick start as a newcomer meets it. In a fresh minimal Debian root of the
+# release SUITE (apt, git and sudo only), a user with sudo clones the project and
+# runs ./run.sh, whose window must open on the X server of $DISPLAY and is then
+# closed; ./run.sh test must then pass in the same root. Then ./run.sh package,
+# from a fresh clone, must build the .deb, which is copied to OUT_DIR: in a
+# second fresh root, or with --package-in-same-root in the first one. Packages
+# come from the Debian mirror the host's apt uses.
+#   .ci/fresh_root.sh SUITE OUT_DIR [--package-in-same-root]
+#   (as root; needs mmdebstrap, git, xdotool)
 set -euo pipefail
 # The system's own tools only (mmdebstrap's helpers run with the first python3 found).
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin
-out=$(realpath -m "${1:?usage: $0 OUT_DIR}")
+usage="usage: $0 SUITE OUT_DIR [--package-in-same-root]"
+suite=${1:?$usage}
+out=$(realpath -m "${2:?$usage}")
+package_root=second
+case ${3:-} in
+    "") ;;
+    --package-in-same-root) package_root=same ;;
+    *) echo "$usage" >&2; exit 2 ;;
+esac
 source_dir=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
 title='Числова редица'
 user=pupil uid=1000
@@ -21,7 +31,7 @@ display=${display#*:}
 [ -S "/tmp/.X11-unix/X${display%%.*}" ] || { echo "fresh root: no socket for DISPLAY=$DISPLAY" >&2; exit 1; }
 mkdir -p "$out"
 
-work=$(mktemp -d /var/tmp/fresh-root.XXXXXX)
+work=$(mktemp -d "/var/tmp/fresh-root-$suite.XXXXXX")
 roots=()
 run_pid=
 unmount_root() {
@@ -50,16 +60,22 @@ trap cleanup EXIT
 
 elapsed() { printf '%d:%02d' $(((SECONDS - $1) / 60)) $(((SECONDS - $1) % 60)); }
 
-# The host's own Debian bookworm sources, taken from apt as it is configured here.
+# The mirrors the host's apt uses for Debian, asked for SUITE instead of the
+# host's own release: its main suite, and its -updates and -security where the
+# host has those.
+host_suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
 apt-get update -q >/dev/null
-apt-cache policy | awk '
+apt-cache policy | awk -v host="$host_suite" -v want="$suite" '
     $2 ~ /^[a-z+]+:\/\// && $3 ~ /\// { uri = $2; split($3, s, "/"); next }
     $1 == "release" && uri != "" {
-        if ($2 ~ /(^|,)o=Debian(,|$)/ && s[1] ~ /^bookworm(-|$)/) print "deb " uri " " s[1] " " s[2]
+        if ($2 ~ /(^|,)o=Debian(,|$)/ && index(s[1], host) == 1) {
+            rest = substr(s[1], length(host) + 1)
+            if (rest == "" || rest ~ /^-/) print "deb " uri " " want rest " " s[2]
+        }
         uri = ""
     }' | sort -u >"$work/sources.list"
-[ -s "$work/sources.list" ] || { echo "fresh root: the host's apt has no Debian bookworm source" >&2; exit 1; }
-echo "fresh root: sources"
+[ -s "$work/sources.list" ] || { echo "fresh root: the host's apt has no Debian source" >&2; exit 1; }
+echo "fresh root: $suite from"
 sed 's/^/    /' "$work/sources.list"
 
 # One apt cache for both roots, bound in, so each package is downloaded once.
@@ -68,7 +84,8 @@ mkdir -p "$cache/partial"
 
 start=$SECONDS
 # Manuals and documentation are left out, in the root and in what it installs later.
-mmdebstrap --variant=apt --include=ca-certificates,git,sudo \
+# passwd brings useradd, which Debian 13's minimal root lacks.
+mmdebstrap --variant=apt --include=ca-certificates,git,sudo,passwd \
     --aptopt='Acquire::Languages "none"' \
     --dpkgopt='path-exclude=/usr/share/man/*' \
     --dpkgopt='path-exclude=/usr/share/doc/*' \
@@ -78,7 +95,7 @@ mmdebstrap --variant=apt --include=ca-certificates,git,sudo \
     --setup-hook='mkdir -p "$1/var/cache/apt/archives"' \
     --setup-hook="mount --bind '$cache' \"\$1/var/cache/apt/archives\"" \
     --customize-hook='umount "$1/var/cache/apt/archives"' \
-    bookworm "$work/root.tar" "$work/sources.list"
+    "$suite" "$work/root.tar" "$work/sources.list"
 echo "fresh root: bootstrapped in $(elapsed $start)"
 
 # What the newcomer clones: the commit this checkout is at.
@@ -93,13 +110,16 @@ new_root() {
     mkdir "$root"
     roots+=("$root")
     tar -C "$root" --numeric-owner -xpf "$work/root.tar"
-    echo "$user:x:$uid:$uid::/home/$user:/bin/bash" >>"$root/etc/passwd"
-    echo "$user:x:$uid:" >>"$root/etc/group"
-    sed -i "s/^sudo:x:27:\$/&$user/" "$root/etc/group"
-    [ ! -f "$root/etc/shadow" ] || echo "$user:*:19000:0:99999:7:::" >>"$root/etc/shadow"
+    # A minimal root may have no shadow files and writes its groups its own way:
+    # the system's tools know how.
+    chroot "$root" pwconv
+    chroot "$root" grpconv
+    chroot "$root" useradd --create-home --uid "$uid" --user-group --groups sudo \
+        --shell /bin/bash "$user"
     echo "$user ALL=(ALL:ALL) NOPASSWD: ALL" >"$root/etc/sudoers.d/$user"
     chmod 0440 "$root/etc/sudoers.d/$user"
-    install -d -o "$uid" -g "$uid" "$root/home/$user"
+    # sudo looks up the machine's own name; a minimal root may have no hosts file.
+    [ -s "$root/etc/hosts" ] || printf '127.0.0.1\tlocalhost\n127.0.1.1\t%s\n' "$(hostname)" >"$root/etc/hosts"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     # The network this machine sits in may present its own certificate
     # authorities; the root trusts what the host trusts, as the host's name
@@ -164,16 +184,22 @@ start=$SECONDS
 echo "fresh root: ./run.sh test as $user"
 (as_user "$root" 'cd chislova-redica && ./run.sh test')
 echo "fresh root: ./run.sh test passed in $(elapsed $start)"
-unmount_root "$root"
-rm -rf "$root"
 
+# From a fresh clone, so that the test build's folder cannot stand in for the package's.
 start=$SECONDS
-new_root package
-echo "fresh root: ./run.sh package as $user in a second root"
-(as_user "$root" 'git clone --quiet /srv/chislova-redica.git chislova-redica && cd chislova-redica && ./run.sh package')
-build=$root/home/$user/chislova-redica/build
+if [ "$package_root" = second ]; then
+    unmount_root "$root"
+    rm -rf "$root"
+    new_root package
+    echo "fresh root: ./run.sh package as $user in a second root"
+else
+    echo "fresh root: ./run.sh package as $user from a fresh clone in the same root"
+fi
+(as_user "$root" 'mkdir package && cd package && git clone --quiet /srv/chislova-redica.git chislova-redica && cd chislova-redica && ./run.sh package')
+build=$root/home/$user/package/chislova-redica/build
 [ ! -e "$build/tests" ] || { echo "fresh root: ./run.sh package built the tests" >&2; exit 1; }
 debs=("$build"/chislova-redica_*.deb)
 [ -f "${debs[0]}" ] || { echo "fresh root: ./run.sh package made no .deb" >&2; exit 1; }
-cp "${debs[@]}" "$out/"
+mkdir -p "$out/$suite"
+cp "${debs[@]}" "$out/$suite/"
 echo "fresh root: ./run.sh package built $(basename "${debs[0]}") in $(elapsed $start)"
