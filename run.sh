@@ -33,7 +33,7 @@ case $mode in
         ;;
     sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
-    fuzz) packages=(cmake ninja-build clang libclang-rt-14-dev libfmt-dev libfast-float-dev) ;;
+    fuzz) packages=(cmake ninja-build clang libclang-rt-dev libfmt-dev libfast-float-dev) ;;
     bench)
         packages+=("${test_packages[@]}" libbenchmark-dev xvfb xauth python3 "${web_packages[@]}" chromium)
         command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
@@ -66,20 +66,11 @@ install_missing() {
         --no-install-recommends "${missing[@]}"
 }
 
-# build DIR [-DNAME=VALUE...]: configure DIR with the mode's options (again when
-# any of them differs from the last mode's), then build.
+# build PRESET: configure and build with one of CMakePresets.json's presets.
+# CMake rebuilds only what a changed option touches.
 build() {
-    local dir=$1 opt configured=
-    shift
-    if [ -f "$dir/build.ninja" ]; then
-        configured=yes
-        for opt in "$@"; do
-            opt=${opt#-D}
-            grep -qx "${opt%%=*}:[A-Z]*=${opt#*=}" "$dir/CMakeCache.txt" || configured=
-        done
-    fi
-    [ -n "$configured" ] || cmake -S . -B "$dir" -G Ninja "$@"
-    cmake --build "$dir"
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1"
 }
 
 # The page, in build-web/. Emscripten's tools find node's modules where Debian
@@ -95,22 +86,18 @@ build_web() {
     cmake --build build-web
 }
 
-# The program alone, as a user builds it; the developer modes add the tests and
-# make every warning an error.
-user=(-DBUILD_TESTING=OFF -DCHISLOVA_BENCH=OFF -DCMAKE_COMPILE_WARNING_AS_ERROR=OFF)
-developer=(-DBUILD_TESTING=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
-
 install_missing "${packages[@]}"
 case $mode in
-    run | package | screenshot) build "$build_dir" "${user[@]}" ;;
+    # The program alone, as a user builds it; the developer modes add the tests
+    # and make every warning an error.
+    run | package | screenshot) build user ;;
     test)
-        build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=OFF
+        build test
         build_web ON
         ;;
-    sanitize) build build-sanitize "${developer[@]}" -DCHISLOVA_SANITIZE=ON ;;
-    fuzz) CXX=clang++ build build-fuzz -DCHISLOVA_FUZZ=ON -DCMAKE_COMPILE_WARNING_AS_ERROR=ON ;;
+    sanitize | fuzz) build "$mode" ;;
     bench)
-        build "$build_dir" "${developer[@]}" -DCHISLOVA_BENCH=ON
+        build bench
         build_web ON
         (cd web/tests && npm ci --no-audit --no-fund >/dev/null)
         ;;
@@ -126,20 +113,18 @@ case $mode in
         exec "$program"
         ;;
     test)
-        ctest --test-dir "$build_dir" --output-on-failure -j "$(nproc)"
+        ctest --preset test -j "$(nproc)"
         # The same conversions and puzzle as WebAssembly under node, then the page
         # in Debian's chromium.
         tests/wasm/run_wasm_tests.sh
         web/tests/run_browser_tests.sh
         ;;
     package)
-        (cd "$build_dir" && cpack -G DEB)
+        cpack --preset user
         ;;
     sanitize)
         # Any report fails its test; leaks are checked when each test ends.
-        ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:strict_string_checks=1 \
-            UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-            ctest --test-dir build-sanitize --output-on-failure -j "$(nproc)"
+        ctest --preset sanitize -j "$(nproc)"
         ;;
     fuzz)
         seconds=${2:-60}
