@@ -3,7 +3,9 @@
 
 #include "layout/texts.h"
 #include "window/clickable_label.h"
+#include "window/etched_frame.h"
 #include "window/flat_button.h"
+#include "window/puzzle_form.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -16,9 +18,6 @@
 
 namespace window {
 namespace {
-
-constexpr char kReadingOrderProperty[] = "readInReadingOrder";
-constexpr char kDigitBoxProperty[] = "isDigitBox";
 
 // Children from top to bottom, and left to right within a row, rather than in
 // the order they were created; hidden ones are left out.
@@ -86,34 +85,30 @@ public:
     }
 };
 
+// Chooses by type alone, so that the interface is the same whenever Qt first
+// asks for it: Qt 6.8 already does while the window is being built.
 QAccessibleInterface* CreateInterface(const QString&, QObject* object) {
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
-        return nullptr;
-    if (widget->property(kDigitBoxProperty).toBool())
-        return new DigitBoxAccessible(static_cast<ClickableLabel*>(widget));
-    if (widget->property(kReadingOrderProperty).toBool())
-        return new ReadingOrderAccessible(widget, widget->isWindow() ? QAccessible::Window
-                                                                     : QAccessible::Grouping);
+    if (auto* box = qobject_cast<ClickableLabel*>(object))
+        return new DigitBoxAccessible(box);
+    if (auto* frame = qobject_cast<EtchedFrame*>(object))
+        return new ReadingOrderAccessible(frame, QAccessible::Grouping);
+    if (auto* form = qobject_cast<PuzzleForm*>(object))
+        return new ReadingOrderAccessible(form, QAccessible::Window);
     return nullptr;
 }
 
+// Before any widget exists: an interface Qt has made is kept for the widget's life.
+void InstallFactory() {
+    QAccessible::installFactory(CreateInterface);
+}
+Q_CONSTRUCTOR_FUNCTION(InstallFactory)
+
 } // namespace
 
-void MakeAccessible(QWidget& form, const FormControls& controls) {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateInterface);
-        return true;
-    }();
-    (void)installed;
-
-    form.setProperty(kReadingOrderProperty, true);
-    controls.Frame1->setProperty(kReadingOrderProperty, true);
+void MakeAccessible(const FormControls& controls) {
     controls.Frame1->setAccessibleName(controls.Frame1->title());
-    for (std::size_t k = 0; k < controls.Label2.size(); ++k) {
-        controls.Label2[k]->setProperty(kDigitBoxProperty, true);
+    for (std::size_t k = 0; k < controls.Label2.size(); ++k)
         controls.Label2[k]->setAccessibleName(QString::number(k + 1));
-    }
     controls.Label1[0]->setAccessibleName(controls.Label1[0]->text());
     controls.Label1[1]->setAccessibleName(QString::fromUtf8(texts::kScoreSeparatorSpoken));
     controls.Text2[0]->setAccessibleName(QString::fromUtf8(texts::kCorrectCounterSpoken));

@@ -8,7 +8,7 @@ namespace window {
 // Gives every control a person reads or operates a Bulgarian name for screen
 // readers, and has them walk the window in reading order: the title, the row of
 // digit boxes from left to right, the score row, the help text.
-void MakeAccessible(QWidget& form, const FormControls& controls);
+void MakeAccessible(const FormControls& controls);
 
 // Tells a listening screen reader that a digit box shows another digit.
 void AnnounceBoxDigit(QWidget& box);

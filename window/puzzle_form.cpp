@@ -77,7 +77,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
     KeepPalettes(*this);
 
-    MakeAccessible(*this, controls_);
+    MakeAccessible(controls_);
     controls_.Text1[0]->setFocus();
     run([this] { puzzle_.Form_Load(); });
 }
