@@ -81,7 +81,7 @@ public:
 
     void doAction(const QString& action) override {
         if (action == pressAction())
-            static_cast<ClickableLabel*>(widget())->click();
+            static_cast<ClickableLabel*>(widget())->pressFromScreenReader();
     }
 };
 
