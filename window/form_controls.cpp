@@ -66,6 +66,9 @@ QWidget* CreateTextBox(const ControlRow& row, QWidget* parent, const Slot& slot)
     if (row.other & kMultiLine) {
         auto* box = new QPlainTextEdit(WithLineFeeds(row.text), parent);
         box->setReadOnly(row.other & kReadOnly);
+        // A caret that the arrow keys move, so that a screen reader reads the text
+        // line by line; typing still changes nothing.
+        box->setTextInteractionFlags(box->textInteractionFlags() | Qt::TextSelectableByKeyboard);
         box->setTabChangesFocus(true);
         box->setVerticalScrollBarPolicy((row.other & kVerticalScrollBar) ? Qt::ScrollBarAlwaysOn
                                                                          : Qt::ScrollBarAsNeeded);
