@@ -2,6 +2,7 @@
 #include "window/accessibility.h"
 
 #include "layout/texts.h"
+#include "window/announcer.h"
 #include "window/clickable_label.h"
 #include "window/etched_frame.h"
 #include "window/flat_button.h"
@@ -94,6 +95,8 @@ QAccessibleInterface* CreateInterface(const QString&, QObject* object) {
         return new ReadingOrderAccessible(frame, QAccessible::Grouping);
     if (auto* form = qobject_cast<PuzzleForm*>(object))
         return new ReadingOrderAccessible(form, QAccessible::Window);
+    if (auto* announcer = qobject_cast<Announcer*>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     return nullptr;
 }
 
@@ -120,6 +123,11 @@ void MakeAccessible(const FormControls& controls) {
     controls.Command1[1]->setAccessibleDescription(
         QString::fromUtf8(texts::kNewRowButtonDescription));
     controls.Text1[0]->setAccessibleName(QString::fromUtf8(texts::kHelpTextSpoken));
+}
+
+QString SpokenName(QWidget& control) {
+    const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&control);
+    return spoken ? spoken->text(QAccessible::Name) : QString();
 }
 
 void AnnounceBoxDigit(QWidget& box) {
