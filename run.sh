@@ -142,6 +142,8 @@ case $mode in
         xvfb-run -a -s "-screen 0 800x600x24" bash -c '
             "$1" & pid=$!
             id=$(xdotool search --sync --onlyvisible --name "Числова редица" | head -n 1)
+            # No window manager here to give the new window the focus, as on a desktop.
+            xdotool windowfocus --sync "$id"
             sleep 1
             import -window "$id" "$2"
             kill $pid' _ "$program" "$out"

@@ -51,6 +51,10 @@ inline constexpr std::string_view kWrongCounterSpoken = "Грешни отгов
 inline constexpr std::string_view kCheckButtonDescription = "Проверява целия ред";
 inline constexpr std::string_view kNewRowButtonDescription = "Дава нов ред";
 inline constexpr std::string_view kHelpTextSpoken = "Помощ";
+// Told after a click, whatever has the focus: a counter that a check raised (%1
+// its spoken name, %2 its number), and that "Чисти" dealt a new row.
+inline constexpr std::string_view kCounterSpoken = "%1: %2";
+inline constexpr std::string_view kNewRowSpoken = "Нов ред";
 
 // Shown when a handler stops on a runtime error; the program carries on with
 // whatever the handler had written before it stopped.

@@ -15,6 +15,7 @@ import sys
 import time
 
 SEQUENCE = "311292313304315306317318309311030113112"
+SAYING = "Никой не оценява"
 HIDDEN_SPOKEN = "неизвестна"
 BOX_NAME = re.compile(r"^Цифра (\d+): (.+)$")
 # How long to wait for something that should happen at once before calling it
@@ -82,6 +83,27 @@ def text_of(node):
     return node.queryText().getText(0, -1)
 
 
+def check_nothing_hidden(nodes):
+    """Neither the hidden list of the sequence (the answers) nor the hidden saying
+    is anywhere in the tree, nor any other text that is not on screen."""
+    for node in nodes:
+        if node.getRole() in (pyatspi.ROLE_LIST, pyatspi.ROLE_LIST_ITEM):
+            fail(f"the hidden sequence is reachable: {node.getRoleName()} {node.name!r}")
+        text = text_of(node) if "Text" in pyatspi.listInterfaces(node) else ""
+        if SAYING in node.name or SAYING in text:
+            fail(f"the hidden saying is reachable in {node.getRoleName()} {node.name!r}")
+        if (node.name or text) and not node.getState().contains(pyatspi.STATE_VISIBLE):
+            fail(f"a hidden {node.getRoleName()} {node.name!r} is reachable")
+
+
+def focus_window(pid):
+    """Gives the window the keyboard, as a desktop's window manager would."""
+    window = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--pid", str(pid),
+                             "--class", "chislova-redica"],
+                            check=True, capture_output=True, text=True).stdout.split()[0]
+    subprocess.run(["xdotool", "windowfocus", "--sync", window], check=True)
+
+
 def start_x_server():
     """A virtual screen on the first free display number, as DISPLAY."""
     read, write = os.pipe()
@@ -101,12 +123,19 @@ def main(program):
     heard = []
 
     def listen(event):
-        heard.append((event.type, event.source))
+        heard.append((event.type, event.source, event.detail1))
+
+    def told(message):
+        """Whether a notification showed with `message`, as Orca speaks it."""
+        return any(kind.startswith("object:state-changed:showing") and shown
+                   and source.getRole() == pyatspi.ROLE_NOTIFICATION and source.name == message
+                   for kind, source, shown in heard)
 
     # Listening before the program starts, so that its bridge sends these
     # events from its first frame on, as it does for a running screen reader.
     pyatspi.Registry.registerEventListener(
-        listen, "object:property-change:accessible-name", "object:text-changed")
+        listen, "object:property-change:accessible-name", "object:text-changed",
+        "object:state-changed:showing", "object:text-caret-moved")
 
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     process = subprocess.Popen([program], env=env)
@@ -114,6 +143,7 @@ def main(program):
         app = wait_for("the program on the accessibility bus",
                        lambda: find_application(process.pid))
         nodes = wait_for("the window's controls", lambda: list(descendants(app)))
+        check_nothing_hidden(nodes)
 
         boxes = [n for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON
                  and BOX_NAME.match(n.name)]
@@ -143,9 +173,10 @@ def main(program):
             fail("the box refused its press action")
         wait_for("an event that box 11 changed its name",
                  lambda: any(kind.startswith("object:property-change:accessible-name")
-                             and source == box for kind, source in heard))
+                             and source == box for kind, source, _ in heard))
         if box.name != "Цифра 11: 1":
             fail(f"after a press box 11 reads {box.name!r}, not 'Цифра 11: 1'")
+        wait_for("a screen reader told box 11's new digit", lambda: told("Цифра 11: 1"))
 
         # On screen it now shows the same "1" as a shown box holding 1: every ten
         # consecutive digits of the sequence hold a 1.
@@ -161,14 +192,30 @@ def main(program):
             fail("'Провери' refused its press action")
         wait_for("an event that the wrong answers counter changed",
                  lambda: any(kind.startswith("object:text-changed")
-                             and source == wrong for kind, source in heard))
+                             and source == wrong for kind, source, _ in heard))
         if (text_of(correct), text_of(wrong)) != ("0", "1"):
             fail(f"after a wrong check the counters read {text_of(correct)!r} and "
                  f"{text_of(wrong)!r}, not '0' and '1'")
+        wait_for("a screen reader told the result of the check",
+                 lambda: told("Грешни отговори: 1"))
+        check_nothing_hidden(list(descendants(app)))
+
+        # The help text has the focus; the down arrow moves its caret to the next
+        # line, which a screen reader then reads.
+        help_text = next(n for n in nodes if n.name == "Помощ").queryText()
+        first_line = help_text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
+        focus_window(process.pid)
+        subprocess.run(["xdotool", "key", "Down"], check=True)
+        wait_for("the help text's caret moved by the down arrow", lambda: any(
+            kind.startswith("object:text-caret-moved") for kind, _, _ in heard))
+        line = help_text.getTextAtOffset(help_text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)
+        if line[1] < first_line[2]:
+            fail(f"after the down arrow the caret is at {help_text.caretOffset}, on the "
+                 f"first line {first_line[0]!r}")
     finally:
         process.terminate()
         process.wait()
-    print("PASS: every box, a press on one and the check read over AT-SPI")
+    print("PASS: every box, a press on one, the check and the help text read over AT-SPI")
 
 
 if __name__ == "__main__":

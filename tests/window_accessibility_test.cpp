@@ -96,6 +96,26 @@ private slots:
         QCOMPARE(shown.form.controls().Label2[10]->text(), QString("1"));
     }
 
+    // Orca's click from flat review: two mouse clicks through the registry, which
+    // arrive at one instant, and the press action, in either order.
+    void aScreenReaderClickThatArrivesThreeWaysAdvancesOnce() {
+        ShownForm shown(0);
+        const auto press = [&](int k) {
+            QAccessible::queryAccessibleInterface(shown.form.controls().Label2[k])
+                ->actionInterface()
+                ->doAction(QAccessibleActionInterface::pressAction());
+        };
+        const auto registryClicks = [&](int k) {
+            QTest::mouseDClick(shown.form.windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                               testing_support::BoxPoint(k));
+        };
+        registryClicks(10);
+        press(10);
+        press(11);
+        registryClicks(11);
+        QCOMPARE(shown.Captions().mid(10, 2), QStringList({"1", "1"}));
+    }
+
     void theCountersReadTheirScore() {
         ShownForm shown(0);
         shown.ClickAt(testing_support::kCheckButton);

@@ -2,8 +2,11 @@
 #include "window/accessibility.h"
 
 #include "layout/texts.h"
+#include "window/announcer.h"
 #include "window/clickable_label.h"
+#include "window/etched_frame.h"
 #include "window/flat_button.h"
+#include "window/puzzle_form.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -16,9 +19,6 @@
 
 namespace window {
 namespace {
-
-constexpr char kReadingOrderProperty[] = "readInReadingOrder";
-constexpr char kDigitBoxProperty[] = "isDigitBox";
 
 // Children from top to bottom, and left to right within a row, rather than in
 // the order they were created; hidden ones are left out.
@@ -82,38 +82,36 @@ public:
 
     void doAction(const QString& action) override {
         if (action == pressAction())
-            static_cast<ClickableLabel*>(widget())->click();
+            static_cast<ClickableLabel*>(widget())->pressFromScreenReader();
     }
 };
 
+// Chooses by type alone, so that the interface is the same whenever Qt first
+// asks for it: Qt 6.8 already does while the window is being built.
 QAccessibleInterface* CreateInterface(const QString&, QObject* object) {
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (!widget)
-        return nullptr;
-    if (widget->property(kDigitBoxProperty).toBool())
-        return new DigitBoxAccessible(static_cast<ClickableLabel*>(widget));
-    if (widget->property(kReadingOrderProperty).toBool())
-        return new ReadingOrderAccessible(widget, widget->isWindow() ? QAccessible::Window
-                                                                     : QAccessible::Grouping);
+    if (auto* box = qobject_cast<ClickableLabel*>(object))
+        return new DigitBoxAccessible(box);
+    if (auto* frame = qobject_cast<EtchedFrame*>(object))
+        return new ReadingOrderAccessible(frame, QAccessible::Grouping);
+    if (auto* form = qobject_cast<PuzzleForm*>(object))
+        return new ReadingOrderAccessible(form, QAccessible::Window);
+    if (auto* announcer = qobject_cast<Announcer*>(object))
+        return new QAccessibleWidget(announcer, QAccessible::Notification);
     return nullptr;
 }
 
+// Before any widget exists: an interface Qt has made is kept for the widget's life.
+void InstallFactory() {
+    QAccessible::installFactory(CreateInterface);
+}
+Q_CONSTRUCTOR_FUNCTION(InstallFactory)
+
 } // namespace
 
-void MakeAccessible(QWidget& form, const FormControls& controls) {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateInterface);
-        return true;
-    }();
-    (void)installed;
-
-    form.setProperty(kReadingOrderProperty, true);
-    controls.Frame1->setProperty(kReadingOrderProperty, true);
+void MakeAccessible(const FormControls& controls) {
     controls.Frame1->setAccessibleName(controls.Frame1->title());
-    for (std::size_t k = 0; k < controls.Label2.size(); ++k) {
-        controls.Label2[k]->setProperty(kDigitBoxProperty, true);
+    for (std::size_t k = 0; k < controls.Label2.size(); ++k)
         controls.Label2[k]->setAccessibleName(QString::number(k + 1));
-    }
     controls.Label1[0]->setAccessibleName(controls.Label1[0]->text());
     controls.Label1[1]->setAccessibleName(QString::fromUtf8(texts::kScoreSeparatorSpoken));
     controls.Text2[0]->setAccessibleName(QString::fromUtf8(texts::kCorrectCounterSpoken));
@@ -125,6 +123,11 @@ void MakeAccessible(QWidget& form, const FormControls& controls) {
     controls.Command1[1]->setAccessibleDescription(
         QString::fromUtf8(texts::kNewRowButtonDescription));
     controls.Text1[0]->setAccessibleName(QString::fromUtf8(texts::kHelpTextSpoken));
+}
+
+QString SpokenName(QWidget& control) {
+    const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&control);
+    return spoken ? spoken->text(QAccessible::Name) : QString();
 }
 
 void AnnounceBoxDigit(QWidget& box) {

@@ -46,8 +46,7 @@ void SetBackColour(QWidget& widget, QPalette::ColorRole role, BackColour back) {
 }
 
 // Where a new control goes in FormControls. Each array there holds one kind of
-// widget, so the widget's type picks the array; only the two label arrays are
-// told apart by name.
+// widget, so the widget's type picks the array.
 struct Slot {
     FormControls& controls;
     std::string_view array;
@@ -58,12 +57,8 @@ struct Slot {
     void Keep(QListWidget* list) const { controls.List1 = list; }
     void Keep(EtchedFrame* frame) const { controls.Frame1 = frame; }
     void Keep(FlatButton* button) const { controls.Command1.at(at()) = button; }
-    void Keep(ClickableLabel* label) const {
-        if (array == "Label2")
-            controls.Label2.at(at()) = label;
-        else
-            controls.Label1.at(at()) = label;
-    }
+    void Keep(ClickableLabel* box) const { controls.Label2.at(at()) = box; }
+    void Keep(QLabel* label) const { controls.Label1.at(at()) = label; }
     std::size_t at() const { return static_cast<std::size_t>(index); }
 };
 
@@ -71,6 +66,9 @@ QWidget* CreateTextBox(const ControlRow& row, QWidget* parent, const Slot& slot)
     if (row.other & kMultiLine) {
         auto* box = new QPlainTextEdit(WithLineFeeds(row.text), parent);
         box->setReadOnly(row.other & kReadOnly);
+        // A caret that the arrow keys move, so that a screen reader reads the text
+        // line by line; typing still changes nothing.
+        box->setTextInteractionFlags(box->textInteractionFlags() | Qt::TextSelectableByKeyboard);
         box->setTabChangesFocus(true);
         box->setVerticalScrollBarPolicy((row.other & kVerticalScrollBar) ? Qt::ScrollBarAlwaysOn
                                                                          : Qt::ScrollBarAsNeeded);
@@ -106,14 +104,23 @@ QWidget* CreateFrame(const ControlRow& row, QWidget* parent, const Slot& slot) {
     return frame;
 }
 
+// Only the digit boxes are clicked; the other labels are plain text.
 QWidget* CreateLabel(const ControlRow& row, QWidget* parent, const Slot& slot) {
-    auto* label = new ClickableLabel(QString::fromUtf8(row.text), parent);
+    const QString text = QString::fromUtf8(row.text);
+    QLabel* label = nullptr;
+    if (slot.array == "Label2") {
+        auto* box = new ClickableLabel(text, parent);
+        slot.Keep(box);
+        label = box;
+    } else {
+        label = new QLabel(text, parent);
+        slot.Keep(label);
+    }
     if (row.other & kCentred)
         label->setAlignment(Qt::AlignCenter);
     if (row.other & kOwnFont)
         label->setFont(ToQFont(kDigitFont));
     SetBackColour(*label, QPalette::Window, row.back);
-    slot.Keep(label);
     return label;
 }
 

@@ -4,6 +4,7 @@
 #include "layout/texts.h"
 #include "runtime/runtime_error.h"
 #include "window/accessibility.h"
+#include "window/announcer.h"
 #include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QImageReader>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMoveEvent>
 #include <QPainter>
@@ -58,26 +60,38 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       controls_(BuildControls(*this)), board_(controls_),
-      puzzle_(board_, *OwnOrGiven(ownRandom_, random)) {
+      puzzle_(board_, *OwnOrGiven(ownRandom_, random)), announcer_(new Announcer(*this)) {
     setWindowTitle(QString::fromUtf8(texts::kCaption));
     setWindowIcon(WindowIcon());
     centreOnScreen();
 
     for (std::size_t k = 0; k < controls_.Command1.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
-        connect(controls_.Command1[k], &QPushButton::clicked, this,
-                [this, index] { run([this, index] { puzzle_.Command1_Click(index); }); });
+        connect(controls_.Command1[k], &QPushButton::clicked, this, [this, index] {
+            run([this, index] { puzzle_.Command1_Click(index); });
+            if (index == 1)
+                announcer_->say(QString::fromUtf8(texts::kNewRowSpoken));
+        });
     }
     for (std::size_t k = 0; k < controls_.Label2.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
-        connect(controls_.Label2[k], &ClickableLabel::clicked, this,
-                [this, index] { run([this, index] { puzzle_.Label2_Click(index); }); });
+        ClickableLabel* box = controls_.Label2[k];
+        connect(box, &ClickableLabel::clicked, this, [this, index, box] {
+            run([this, index] { puzzle_.Label2_Click(index); });
+            announcer_->say(SpokenName(*box));
+        });
     }
+    // Only a check changes a counter.
+    for (QLineEdit* counter : controls_.Text2)
+        connect(counter, &QLineEdit::textChanged, this, [this, counter] {
+            announcer_->say(QString::fromUtf8(texts::kCounterSpoken)
+                                .arg(SpokenName(*counter), counter->text()));
+        });
 
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
     KeepPalettes(*this);
 
-    MakeAccessible(*this, controls_);
+    MakeAccessible(controls_);
     controls_.Text1[0]->setFocus();
     run([this] { puzzle_.Form_Load(); });
 }

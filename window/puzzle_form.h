@@ -14,6 +14,8 @@ namespace window {
 
 // The program's one window. It lays out its controls, deals the first row when
 // it has loaded, and passes the clicks on the boxes and buttons to the puzzle.
+class Announcer;
+
 class PuzzleForm : public QWidget {
     Q_OBJECT
 
@@ -44,6 +46,7 @@ private:
     FormControls controls_;
     WidgetBoard board_;
     puzzle::Puzzle puzzle_;
+    Announcer* announcer_;
     bool awaitingFrame_ = true;
 };
 
