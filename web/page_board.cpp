@@ -9,6 +9,13 @@
 #include <cstdlib>
 #include <memory>
 
+// The runtime's helpers the script below calls. Older Emscripten always puts
+// them in the page and has no such declaration; newer ones leave them out
+// unless declared.
+#ifdef EM_JS_DEPS
+EM_JS_DEPS(page_board, "$UTF8ToString,$lengthBytesUTF8,$stringToUTF8");
+#endif
+
 namespace page {
 namespace {
 

@@ -16,6 +16,11 @@
 #include <stdexcept>
 #include <string>
 
+// As in page_board.cpp: what this script calls from the runtime.
+#ifdef EM_JS_DEPS
+EM_JS_DEPS(page_main, "$UTF8ToString");
+#endif
+
 namespace {
 
 EM_JS(void, page_show_error, (const char* dialogId, const char* textId, const char* message), {
