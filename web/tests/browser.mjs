@@ -126,7 +126,7 @@ class PuppeteerTab {
   }
 
   pdf() {
-    return this.page.pdf();
+    return this.page.pdf({ format: 'A4' });
   }
 
   close() {

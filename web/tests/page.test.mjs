@@ -384,8 +384,8 @@ for (const engine of engines) describe(engine, () => {
   });
 
   test('printed, the window keeps its colours', async (t) => {
-    if (!browser.devTools) return t.skip('only chromium prints to a file here');
-    // A PDF's page draws a colour with "R G B rg"; Chromium compresses each page.
+    if (!tab.pdf) return t.skip('WebKitGTK\'s WebDriver does not print');
+    // A PDF's page draws a colour with "R G B rg", in a compressed stream.
     const pdf = Buffer.from(await tab.pdf()).toString('latin1');
     const drawn = [...pdf.matchAll(/stream\r?\n([\s\S]*?)endstream/g)].map(([, data]) => {
       try {
