@@ -179,6 +179,8 @@ class WebKitBrowser {
     await resize({ width, height });
     const inner = await session.executeScript('return [innerWidth, innerHeight]');
     await resize({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
+    // The page hears of a new size when it next draws a frame.
+    await tab.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
     return tab;
   }
 
