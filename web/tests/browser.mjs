@@ -45,6 +45,7 @@ class PuppeteerBrowser {
     // What only chromium's DevTools can do: forced colours, a slower CPU, a phone.
     this.devTools = engine === 'chromium';
     this.preloads = true;
+    this.touch = true;
   }
 
   // Opens the page and waits until the first row is dealt. `preload` runs in
@@ -146,6 +147,7 @@ class WebKitBrowser {
     this.engine = 'webkit';
     this.devTools = false;
     this.preloads = false;
+    this.touch = false;
     this.tabs = [];
   }
 
@@ -244,10 +246,6 @@ class WebKitTab {
     let actions = this.session.actions().move({ x: Math.round(x), y: Math.round(y) });
     for (let i = 0; i < count; ++i) actions = actions.press().release();
     return actions.perform();
-  }
-
-  async tap() {
-    throw new Error('WebKitGTK\'s WebDriver has no touch input');
   }
 
   press(key) {
