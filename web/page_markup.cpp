@@ -315,17 +315,22 @@ std::string PageTemplate() {
            Html(texts::kShortTitle) + "</b></p><p id=\"" + std::string(kErrorText) +
            "\"></p><form method=\"dialog\"><button>OK</button></form>"
            "</dialog>\n"
-           // Emscripten's minimal runtime takes its Module object from the page.
-           "<script>var Module={};\n"
            // Where the window does not fit, it is scaled down as a whole, never up.
            // The root element spans the viewport, however wide the content is.
-           "(function(){var form=document.getElementById(\"" +
+           "<script>(function(){var form=document.getElementById(\"" +
            std::string(kFormId) +
            "\"),root=document.documentElement;function fit(){var r=root.getBoundingClientRect();"
            "form.style.zoom=Math.min(1,r.width/" +
            std::to_string(TwipsToPixels(kClientWidth)) + ",r.height/" +
            std::to_string(TwipsToPixels(kClientHeight)) +
-           ")}fit();addEventListener(\"resize\",fit)})();\n" + std::string(kScriptPlaceholder) +
+           ")}fit();addEventListener(\"resize\",fit)})();\n"
+           // Emscripten's minimal runtime takes its Module object, and the
+           // WebAssembly's bytes in it, from the page. The browser's own base64
+           // decoder is the quickest where it has one.
+           "var Module={wasm:(function(text){if(Uint8Array.fromBase64)return "
+           "Uint8Array.fromBase64(text);var bytes=atob(text),wasm=new Uint8Array(bytes.length);"
+           "for(var i=0;i<bytes.length;++i)wasm[i]=bytes.charCodeAt(i);return wasm})(\"" +
+           std::string(kWasmPlaceholder) + "\")};\n" + std::string(kScriptPlaceholder) +
            "</script>\n</body>\n</html>\n";
 }
 
