@@ -19,7 +19,9 @@ export const engines = (process.env.PAGE_ENGINES ?? 'chromium,firefox,webkit').s
 
 const dealt = '#PuzzleForm[data-dealt]';
 
-export async function launch(engine) {
+// `forcedColors` starts firefox in a dark high-contrast theme (chromium's
+// DevTools force colours in one tab instead).
+export async function launch(engine, { forcedColors = false } = {}) {
   if (engine === 'chromium')
     return new PuppeteerBrowser(engine, await puppeteer.launch({
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
@@ -33,6 +35,10 @@ export async function launch(engine) {
       browser: 'firefox',
       executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
       headless: true,
+      extraPrefsFirefox: forcedColors ? {
+        'browser.display.document_color_use': 2, 'browser.display.use_system_colors': false,
+        'browser.display.background_color': '#000000', 'browser.display.foreground_color': '#ffffff',
+      } : {},
     }));
   if (engine === 'webkit') return WebKitBrowser.start();
   throw new Error(`no such engine: ${engine}`);
@@ -42,8 +48,9 @@ class PuppeteerBrowser {
   constructor(engine, browser) {
     this.engine = engine;
     this.browser = browser;
-    // What only chromium's DevTools can do: forced colours, a slower CPU, a phone.
+    // What only chromium's DevTools can do: a slower CPU, a phone's screen.
     this.devTools = engine === 'chromium';
+    this.forcedColours = true;
     this.preloads = true;
     this.touch = true;
   }
@@ -52,6 +59,12 @@ class PuppeteerBrowser {
   // the page before its own script; `cpuSlowdown` and `forcedColors` need DevTools.
   async open({ width = 640, height = 480, deviceScaleFactor = 1, mobile = false, preload,
                cpuSlowdown, forcedColors } = {}) {
+    if (forcedColors && !this.devTools) {
+      const themed = await launch(this.engine, { forcedColors });
+      const tab = await themed.open({ width, height, deviceScaleFactor, mobile, preload });
+      tab.close = () => themed.close();
+      return tab;
+    }
     const page = await this.browser.newPage();
     await page.setViewport({ width, height, deviceScaleFactor, isMobile: mobile && this.devTools,
                              hasTouch: mobile && this.devTools });
@@ -148,6 +161,7 @@ class WebKitBrowser {
     this.devTools = false;
     this.preloads = false;
     this.touch = false;
+    this.forcedColours = false;
     this.tabs = [];
   }
 

@@ -364,7 +364,7 @@ for (const engine of engines) describe(engine, () => {
   });
 
   test('under forced colours the counters and buttons keep their green and red, focus shows', async (t) => {
-    if (!browser.devTools) return t.skip('only chromium\'s DevTools force colours');
+    if (!browser.forcedColours) return t.skip('WebKit has no forced colours');
     const contrast = await browser.open({ forcedColors: true });
     try {
       const kept = colourSamples(layout.controls.filter((c) => c.array === 'Text2' || c.array === 'Command1'));
