@@ -190,6 +190,9 @@ std::string Style(const std::vector<Control>& controls) {
         "\";src:url(data:font/woff2;base64," + std::string(kFontPlaceholder) +
         ") format(\"woff2\")}\n"
         "html,body{margin:0;height:100%}\n"
+        // Printed in the window's colours; every tap a click, none a zoom.
+        "html{print-color-adjust:exact;-webkit-print-color-adjust:exact;"
+        "touch-action:manipulation}\n"
         "body{display:flex;background:#fff}\n"
         "[hidden]{display:none!important}\n"
         "#" +
@@ -204,11 +207,14 @@ std::string Style(const std::vector<Control>& controls) {
         "font:" +
         std::to_string(PointsToPixels(kWindowFont.points)) + "px " + FontFamilies(kWindowFont) +
         "}\n"
-        // Centred on whole pixels where the browser can round, so edges stay sharp.
-        "@supports (margin:round(down,1.5px,1px)){#" +
-        std::string(kFormId) + "{margin:max(0px,round(down,(100vh - " + Px(kClientHeight) +
+        // Centred on whole pixels where the browser can round, so edges stay
+        // sharp; where the window is scaled down to fit, the flex box centres it.
+        "@media (min-width:" +
+        Px(kClientWidth) + ") and (min-height:" + Px(kClientHeight) +
+        "){@supports (margin:round(down,1.5px,1px)){#" + std::string(kFormId) +
+        "{margin:max(0px,round(down,(100vh - " + Px(kClientHeight) +
         ")/2,1px)) max(0px,round(down,(100vw - " + Px(kClientWidth) +
-        ")/2,1px))}}\n"
+        ")/2,1px))}}}\n"
         ".c{position:absolute;box-sizing:border-box;margin:0;padding:0;font:inherit;color:inherit}"
         "\n"
         ".df{font-size:" +
@@ -216,13 +222,15 @@ std::string Style(const std::vector<Control>& controls) {
         "px;font-family:" + FontFamilies(kDigitFont) +
         "}\n"
         ".lb{display:flex;align-items:center;overflow:hidden;white-space:pre;cursor:default;"
-        "user-select:none}\n"
+        "-webkit-user-select:none;user-select:none}\n"
         ".ct{justify-content:center;text-align:center}\n"
-        ".box{touch-action:manipulation;-webkit-tap-highlight-color:transparent}\n"
-        // Until the first row is dealt the boxes hold no digit worth showing.
+        ".c{touch-action:manipulation}\n"
+        ".box{-webkit-tap-highlight-color:transparent}\n"
+        // Until the first row is dealt the boxes hold no digit worth showing:
+        // the window appears with its row.
         "#" +
         std::string(kFormId) +
-        ":not([data-dealt]) .box{color:transparent}\n"
+        ":not([data-dealt]){opacity:0}\n"
         ".bt{border:1px solid;border-color:#fff #000 #000 #fff;cursor:default}\n"
         ".bt:active{border-color:#a9a9a9 #fff #fff #a9a9a9;padding:1px 0 0 1px}\n"
         // Focus as the desktop window marks it: a solid 2 px line, inside a
@@ -230,15 +238,22 @@ std::string Style(const std::vector<Control>& controls) {
         ".bt:focus-visible{outline:2px solid #000;outline-offset:-3px}\n"
         // Text boxes as the desktop window draws them.
         ".tb{border:1px solid rgba(0,0,0,.23);border-radius:2px;background:#fff}\n"
-        "output.tb{display:flex;align-items:center;justify-content:center;user-select:none;"
-        "cursor:default;box-shadow:inset 0 1px rgba(0,0,0,.07)}\n"
+        "output.tb{display:flex;align-items:center;justify-content:center;overflow:hidden;"
+        "white-space:pre;-webkit-user-select:none;user-select:none;cursor:default;"
+        "box-shadow:inset 0 1px rgba(0,0,0,.07)}\n"
         ".tb:focus{outline:2px solid #000;outline-offset:1px}\n"
         ".ml{resize:none;overflow-x:hidden;padding:2px 4px;white-space:pre-wrap;line-height:1.19}\n"
         ".vs{overflow-y:scroll}\n"
         ".fr::before{content:\"\";position:absolute;inset:.55em 1px 1px 0;"
         "border:1px solid #a0a0a0;box-shadow:1px 1px #fff,inset 1px 1px #fff}\n"
         ".fr>.cap{position:absolute;left:.5em;top:0;padding:0 .3em;line-height:1.1;"
-        "background:inherit;white-space:pre;cursor:default;user-select:none}\n"
+        "background:inherit;white-space:pre;cursor:default;-webkit-user-select:none;"
+        "user-select:none}\n"
+        // High contrast keeps the meaning of green and red: the counters and
+        // buttons keep their colours, with black text and a focus mark that
+        // stands out from the theme's background.
+        "@media (forced-colors:active){.bt,output.tb{forced-color-adjust:none;color:#000}"
+        "output.tb:focus{outline-color:CanvasText}}\n"
         "dialog{font:inherit;border:1px solid #000;padding:12px 16px}\n"
         "dialog p{margin:0 0 12px;max-width:28em}\n"
         "dialog form{text-align:right;margin:0}\n";
@@ -285,6 +300,9 @@ std::string PageTemplate() {
 
     return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
            "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
+           "<link rel=\"icon\" type=\"image/png\" href=\"data:image/png;base64," +
+           std::string(kIconPlaceholder) +
+           "\">\n"
            "<title>" +
            title + "</title>\n<style>\n" + Style(all) +
            "</style>\n</head>\n<body>\n"
@@ -297,9 +315,23 @@ std::string PageTemplate() {
            Html(texts::kShortTitle) + "</b></p><p id=\"" + std::string(kErrorText) +
            "\"></p><form method=\"dialog\"><button>OK</button></form>"
            "</dialog>\n"
-           // Emscripten's minimal runtime takes its Module object from the page.
-           "<script>var Module={};\n" +
-           std::string(kScriptPlaceholder) + "</script>\n</body>\n</html>\n";
+           // Where the window does not fit, it is scaled down as a whole, never up.
+           // The root element spans the viewport, however wide the content is.
+           "<script>(function(){var form=document.getElementById(\"" +
+           std::string(kFormId) +
+           "\"),root=document.documentElement;function fit(){var r=root.getBoundingClientRect();"
+           "form.style.zoom=Math.min(1,r.width/" +
+           std::to_string(TwipsToPixels(kClientWidth)) + ",r.height/" +
+           std::to_string(TwipsToPixels(kClientHeight)) +
+           ")}fit();addEventListener(\"resize\",fit)})();\n"
+           // Emscripten's minimal runtime takes its Module object, and the
+           // WebAssembly's bytes in it, from the page. The browser's own base64
+           // decoder is the quickest where it has one.
+           "var Module={wasm:(function(text){if(Uint8Array.fromBase64)return "
+           "Uint8Array.fromBase64(text);var bytes=atob(text),wasm=new Uint8Array(bytes.length);"
+           "for(var i=0;i<bytes.length;++i)wasm[i]=bytes.charCodeAt(i);return wasm})(\"" +
+           std::string(kWasmPlaceholder) + "\")};\n" + std::string(kScriptPlaceholder) +
+           "</script>\n</body>\n</html>\n";
 }
 
 std::string DrawnCharacters() {

@@ -7,8 +7,11 @@
 // The page drawn from the layout table, written out when the page is built.
 namespace page {
 
-// Stand in the page for the embedded font (base64 WOFF2) and the program's script.
+// Stand in the page for the embedded font (base64 WOFF2), the tab's icon (base64
+// PNG), the program's WebAssembly (base64) and its script.
 inline constexpr std::string_view kFontPlaceholder = "@FONT_WOFF2_BASE64@";
+inline constexpr std::string_view kIconPlaceholder = "@ICON_PNG_BASE64@";
+inline constexpr std::string_view kWasmPlaceholder = "@WASM_BASE64@";
 inline constexpr std::string_view kScriptPlaceholder = "@SCRIPT@";
 
 // The whole page: head, style and every control as an element, in reading order.

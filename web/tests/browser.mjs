@@ -1,42 +1,303 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Debian's chromium, headless, on the built page opened from disk: every request
-// and every script error is recorded for the tests to look at.
+// The built page, opened from disk in Debian's browsers: chromium and firefox-esr
+// through puppeteer-core (DevTools and WebDriver BiDi), WebKitGTK through its
+// WebDriver. A tab offers the tests one set of actions whatever the engine, and
+// records the requests and script errors it can see.
+import { spawn } from 'node:child_process';
+import net from 'node:net';
 import path from 'node:path';
+import { setTimeout as delay } from 'node:timers/promises';
 import { pathToFileURL } from 'node:url';
 import puppeteer from 'puppeteer-core';
+import { Capabilities, WebDriver } from 'selenium-webdriver';
+import { Executor, HttpClient } from 'selenium-webdriver/http/index.js';
 
 export const buildDir = path.resolve(process.env.PAGE_BUILD_DIR ?? new URL('../../build-web', import.meta.url).pathname);
 export const pagePath = path.join(buildDir, 'chislova-redica.html');
 export const pageUrl = pathToFileURL(pagePath).href;
+export const engines = (process.env.PAGE_ENGINES ?? 'chromium,firefox,webkit').split(',');
 
-export async function launch() {
-  return puppeteer.launch({
-    executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    ignoreDefaultArgs: ['--hide-scrollbars'], // draw them, as a user sees them
-    args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--font-render-hinting=none'],
-  });
+const dealt = '#PuzzleForm[data-dealt]';
+
+// `forcedColors` starts firefox in a dark high-contrast theme (chromium's
+// DevTools force colours in one tab instead).
+export async function launch(engine, { forcedColors = false } = {}) {
+  if (engine === 'chromium')
+    return new PuppeteerBrowser(engine, await puppeteer.launch({
+      executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+      headless: true,
+      ignoreDefaultArgs: ['--hide-scrollbars'], // draw them, as a user sees them
+      args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
+             '--disable-component-update', '--disable-sync', '--font-render-hinting=none'],
+    }));
+  if (engine === 'firefox')
+    return new PuppeteerBrowser(engine, await puppeteer.launch({
+      browser: 'firefox',
+      executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
+      headless: true,
+      extraPrefsFirefox: forcedColors ? {
+        'browser.display.document_color_use': 2, 'browser.display.use_system_colors': false,
+        'browser.display.background_color': '#000000', 'browser.display.foreground_color': '#ffffff',
+      } : {},
+    }));
+  if (engine === 'webkit') return WebKitBrowser.start();
+  throw new Error(`no such engine: ${engine}`);
 }
 
-// Opens the page and waits until the first row is dealt. `requests` collects
-// every URL the page asks for; `errors` every uncaught error and console error.
-export async function openPage(browser, { deviceScaleFactor = 1 } = {}) {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 640, height: 480, deviceScaleFactor });
-  const requests = [];
-  const errors = [];
-  page.on('pageerror', (error) => errors.push(`pageerror: ${error.message}`));
-  page.on('console', (message) => {
-    if (message.type() === 'error') errors.push(`console: ${message.text()}`);
+class PuppeteerBrowser {
+  constructor(engine, browser) {
+    this.engine = engine;
+    this.browser = browser;
+    // What only chromium's DevTools can do: a slower CPU, a phone's screen.
+    this.devTools = engine === 'chromium';
+    this.forcedColours = true;
+    this.preloads = true;
+    this.touch = true;
+  }
+
+  // Opens the page and waits until the first row is dealt. `preload` runs in
+  // the page before its own script; `cpuSlowdown` and `forcedColors` need DevTools.
+  async open({ width = 640, height = 480, deviceScaleFactor = 1, mobile = false, preload,
+               cpuSlowdown, forcedColors } = {}) {
+    if (forcedColors && !this.devTools) {
+      const themed = await launch(this.engine, { forcedColors });
+      const tab = await themed.open({ width, height, deviceScaleFactor, mobile, preload });
+      tab.close = () => themed.close();
+      return tab;
+    }
+    const page = await this.browser.newPage();
+    await page.setViewport({ width, height, deviceScaleFactor, isMobile: mobile && this.devTools,
+                             hasTouch: mobile && this.devTools });
+    const tab = new PuppeteerTab(page);
+    page.on('pageerror', (error) => tab.errors.push(`pageerror: ${error.message}`));
+    page.on('console', (message) => {
+      if (message.type() === 'error') tab.errors.push(`console: ${message.text()}`);
+    });
+    await page.setRequestInterception(true);
+    page.on('request', (request) => {
+      tab.requests.push(request.url());
+      if (request.url() === pageUrl || request.url().startsWith('data:')) request.continue();
+      else request.abort();
+    });
+    if (preload) await page.evaluateOnNewDocument(preload);
+    if (cpuSlowdown || forcedColors) {
+      const session = await page.createCDPSession();
+      if (cpuSlowdown) await session.send('Emulation.setCPUThrottlingRate', { rate: cpuSlowdown });
+      if (forcedColors)
+        await session.send('Emulation.setEmulatedMedia', { features: [{ name: 'forced-colors', value: 'active' }] });
+    }
+    await tab.reload();
+    return tab;
+  }
+
+  close() {
+    return this.browser.close();
+  }
+}
+
+class PuppeteerTab {
+  constructor(page) {
+    this.page = page;
+    this.errors = [];
+    this.requests = [];
+  }
+
+  async seen() {
+    return { errors: this.errors, requests: this.requests };
+  }
+
+  async reload() {
+    await this.page.goto(pageUrl, { waitUntil: 'load' });
+    await this.page.waitForSelector(dealt, { timeout: 10000 });
+  }
+
+  evaluate(fn, ...args) {
+    return this.page.evaluate(fn, ...args);
+  }
+
+  waitFor(fn, ...args) {
+    return this.page.waitForFunction(fn, { timeout: 5000 }, ...args);
+  }
+
+  click(x, y, count = 1) {
+    return this.page.mouse.click(x, y, { count });
+  }
+
+  tap(x, y) {
+    return this.page.touchscreen.tap(x, y);
+  }
+
+  press(key) {
+    return this.page.keyboard.press(key);
+  }
+
+  type(text) {
+    return this.page.keyboard.type(text);
+  }
+
+  screenshot() {
+    return this.page.screenshot({ encoding: 'base64' });
+  }
+
+  pdf() {
+    return this.page.pdf({ format: 'A4' });
+  }
+
+  close() {
+    return this.page.close();
+  }
+}
+
+// WebKitGTK's MiniBrowser under WebKitWebDriver, on the display the tests run
+// on (run_browser_tests.sh gives them a virtual one). The driver holds one
+// session at a time, so each tab has a driver of its own.
+class WebKitBrowser {
+  static start() {
+    return new WebKitBrowser();
+  }
+
+  constructor() {
+    this.engine = 'webkit';
+    this.devTools = false;
+    this.preloads = false;
+    this.touch = false;
+    this.forcedColours = false;
+    this.tabs = [];
+  }
+
+  async open({ width = 640, height = 480 } = {}) {
+    const port = await freePort();
+    const driver = spawn(process.env.WEBKIT_WEBDRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
+                         { stdio: ['ignore', 'ignore', 'inherit'] });
+    const url = `http://127.0.0.1:${port}`;
+    for (let tries = 0; ; ++tries) {
+      try {
+        if ((await fetch(`${url}/status`)).ok) break;
+      } catch (error) {
+        if (tries > 100 || driver.exitCode !== null) {
+          driver.kill();
+          throw new Error(`WebKitWebDriver did not start: ${error}`);
+        }
+        await delay(50); // polling its port until it listens
+      }
+    }
+    const session = await WebDriver.createSession(new Executor(new HttpClient(url)), new Capabilities());
+    const tab = new WebKitTab(driver, session);
+    this.tabs.push(tab);
+    await tab.reload();
+    // The window's size is set from outside (no smaller than the browser's
+    // toolbar allows), and the page sees it a little later: take off what the
+    // browser's frame uses, and wait for the page.
+    const resize = async (rect) => {
+      const got = await session.manage().window().setRect(rect);
+      await tab.waitFor((w, h) => outerWidth === w && outerHeight === h, got.width, got.height);
+    };
+    await resize({ width, height });
+    const inner = await session.executeScript('return [innerWidth, innerHeight]');
+    await resize({ width: 2 * width - inner[0], height: 2 * height - inner[1] });
+    // The page hears of a new size when it next draws a frame.
+    await tab.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
+    return tab;
+  }
+
+  async close() {
+    for (const tab of this.tabs) await tab.close();
+  }
+}
+
+class WebKitTab {
+  constructor(driver, session) {
+    this.driver = driver;
+    this.session = session;
+    // WebDriver runs nothing before the page's own script: errors are caught
+    // from the load on, and the requests are those the page's timing lists.
+    this.seenErrors = [];
+    this.seenRequests = [];
+    this.closed = false;
+  }
+
+  async reload() {
+    await this.collect();
+    await this.session.get(pageUrl);
+    await this.waitFor((selector) => document.querySelector(selector) !== null, dealt);
+    await this.session.executeScript(() => {
+      window.pageErrors = [];
+      addEventListener('error', (event) => window.pageErrors.push(`pageerror: ${event.message}`));
+      addEventListener('unhandledrejection', (event) => window.pageErrors.push(`rejection: ${event.reason}`));
+    });
+  }
+
+  async collect() {
+    if (this.closed) return;
+    const seen = await this.session.executeScript(() => ({
+      errors: window.pageErrors ?? [],
+      requests: performance.getEntries().map((entry) => entry.name).filter((name) => name.includes(':')),
+    }));
+    this.seenErrors.push(...seen.errors);
+    this.seenRequests = [...new Set([...this.seenRequests, ...seen.requests])];
+  }
+
+  async seen() {
+    await this.collect();
+    return { errors: this.seenErrors, requests: this.seenRequests };
+  }
+
+  async evaluate(fn, ...args) {
+    const result = await this.session.executeAsyncScript(
+      `const done = arguments[arguments.length - 1];
+       Promise.resolve((${fn}).apply(null, [...arguments].slice(0, -1))).then(done, (error) => done({ thrown: String(error) }));`,
+      ...args);
+    if (result && typeof result === 'object' && 'thrown' in result) throw new Error(result.thrown);
+    return result;
+  }
+
+  async waitFor(fn, ...args) {
+    await this.session.wait(async () => this.session.executeScript(`return (${fn}).apply(null, arguments)`, ...args),
+                            5000);
+  }
+
+  click(x, y, count = 1) {
+    let actions = this.session.actions().move({ x: Math.round(x), y: Math.round(y) });
+    for (let i = 0; i < count; ++i) actions = actions.press().release();
+    return actions.perform();
+  }
+
+  press(key) {
+    const keys = { Tab: '\uE004' };
+    return this.session.actions().sendKeys(keys[key] ?? key).perform();
+  }
+
+  type(text) {
+    return this.session.actions().sendKeys(text).perform();
+  }
+
+  // WebKit hands out the last frame it drew: let it draw what the page holds now.
+  async screenshot() {
+    await this.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))));
+    return this.session.takeScreenshot();
+  }
+
+  async close() {
+    if (this.closed) return;
+    try {
+      await this.collect();
+      await this.session.quit();
+    } finally {
+      this.closed = true;
+      const exited = new Promise((resolve) => this.driver.once('exit', resolve));
+      this.driver.kill();
+      await exited;
+    }
+  }
+}
+
+function freePort() {
+  return new Promise((resolve, reject) => {
+    const server = net.createServer();
+    server.on('error', reject);
+    server.listen(0, '127.0.0.1', () => {
+      const { port } = server.address();
+      server.close(() => resolve(port));
+    });
   });
-  await page.setRequestInterception(true);
-  page.on('request', (request) => {
-    requests.push(request.url());
-    if (request.url() === pageUrl || request.url().startsWith('data:')) request.continue();
-    else request.abort();
-  });
-  await page.goto(pageUrl, { waitUntil: 'load' });
-  await page.waitForSelector('#PuzzleForm[data-dealt]', { timeout: 10000 });
-  return { page, requests, errors };
 }

@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the page and runs its tests in Debian's chromium, headless, through
-# puppeteer-core (which downloads no browser of its own). The output is TAP.
+# Builds the page and runs its tests in Debian's browsers: chromium and
+# firefox-esr headless through puppeteer-core, WebKitGTK through its WebDriver
+# (WebKitWebDriver) on a virtual display. No browser is downloaded. The output
+# is TAP. PAGE_ENGINES=chromium,firefox,webkit picks the engines.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
 ./run.sh web
 
 missing=()
-command -v chromium >/dev/null || missing+=(chromium)
-command -v npm >/dev/null || missing+=(npm) # some nodes bring their own
+for need in chromium:chromium firefox-esr:firefox-esr WebKitWebDriver:webkit2gtk-driver \
+    xvfb-run:xvfb xauth:xauth npm:npm; do # some nodes bring their own npm
+    command -v "${need%%:*}" >/dev/null || missing+=("${need#*:}")
+done
 if ((${#missing[@]})); then
     sudo=()
     [ "$(id -u)" -eq 0 ] || sudo=(sudo)
@@ -20,4 +24,7 @@ fi
 
 cd web/tests
 npm ci --no-audit --no-fund
-exec node --test --test-reporter=tap page.test.mjs
+# WebKitGTK draws on a display even under WebDriver: a virtual one unless there is one.
+run=(node --test --test-reporter=tap page.test.mjs)
+[ -n "${DISPLAY:-}" ] || run=(xvfb-run -a -s "-screen 0 1280x1024x24" "${run[@]}")
+exec "${run[@]}"

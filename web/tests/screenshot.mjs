@@ -1,17 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Takes a picture of the page as dealt: node screenshot.mjs FILE.png [SCALE]
-// (SCALE 2 draws it as at 200 % zoom on a high-resolution screen).
-import { launch, openPage } from './browser.mjs';
+// Takes a picture of the page as dealt: node screenshot.mjs FILE.png [SCALE] [ENGINE]
+// (SCALE 2 draws it as at 200 % zoom on a high-resolution screen; ENGINE is
+// chromium, firefox or webkit, which needs a display and takes no SCALE).
+import fs from 'node:fs';
+import { launch } from './browser.mjs';
 
-const [file, scale = '1'] = process.argv.slice(2);
+const [file, scale = '1', engine = 'chromium'] = process.argv.slice(2);
 if (!file) {
-  console.error('usage: node screenshot.mjs FILE.png [SCALE]');
+  console.error('usage: node screenshot.mjs FILE.png [SCALE] [ENGINE]');
   process.exit(2);
 }
-const browser = await launch();
+const browser = await launch(engine);
 try {
-  const { page, errors } = await openPage(browser, { deviceScaleFactor: Number(scale) });
-  await page.screenshot({ path: file });
+  const tab = await browser.open({ deviceScaleFactor: Number(scale) });
+  fs.writeFileSync(file, Buffer.from(await tab.screenshot(), 'base64'));
+  const { errors } = await tab.seen();
   if (errors.length) throw new Error(errors.join('\n'));
   console.log(`Saved ${file}`);
 } finally {
