@@ -27,15 +27,17 @@ web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli font
 case $mode in
     run) ;;
     test)
-        # Every test: the program's, and the page's in a real browser.
-        packages+=("${test_packages[@]}" desktop-file-utils appstream file "${web_packages[@]}" chromium)
+        # Every test: the program's, and the page's in three browser engines.
+        packages+=("${test_packages[@]}" desktop-file-utils appstream file "${web_packages[@]}"
+            chromium firefox-esr webkit2gtk-driver)
         command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
         ;;
     sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file) ;;
     package) packages+=(dpkg-dev file) ;;
     fuzz) packages=(cmake ninja-build clang libclang-rt-dev libfmt-dev libfast-float-dev) ;;
     bench)
-        packages+=("${test_packages[@]}" libbenchmark-dev xvfb xauth python3 "${web_packages[@]}" chromium)
+        packages+=("${test_packages[@]}" libbenchmark-dev xvfb xauth python3 "${web_packages[@]}"
+            chromium firefox-esr)
         command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
         ;;
     web) packages=("${web_packages[@]}") ;;
