@@ -6,6 +6,7 @@
 #include "window/accessibility.h"
 #include "window/appearance.h"
 #include "window/clickable_label.h"
+#include "window/fixed_size.h"
 #include "window/flat_button.h"
 
 #include <QApplication>
@@ -76,6 +77,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
 
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
     KeepPalettes(*this);
+    KeepFixedSize(*this);
 
     MakeAccessible(*this, controls_);
     controls_.Text1[0]->setFocus();
