@@ -122,18 +122,18 @@ private slots:
         }
     }
 
-    // From the ground into the help text on its left and at its bottom: its frame
-    // line, one pixel at 96 dpi, then straight its white inside.
+    // From the ground into the help text on its left and at its top, through the
+    // text's margin: its frame line, one pixel at 96 dpi, then straight its white.
     void theHelpTextsFrameMeetsItsInside() {
         ShownForm shown(0);
         const qreal scale = Scale(shown);
         const QImage image = Picture(shown);
-        const QColor line = image.pixelColor(Device({16, 260}, scale));
+        const QColor line = image.pixelColor(Device({16, 179}, scale));
         QVERIFY(line != kGround && line != QColor(Qt::white));
-        const QPoint leftStart = Device({12, 260}, scale);
-        const QPoint bottomStart = Device({100, 176 + 177 + 2}, scale);
+        const QPoint leftStart = Device({12, 179}, scale);
+        const QPoint topStart = Device({100, 172}, scale);
         for (const auto& [start, step] :
-             {std::pair{leftStart, QPoint(1, 0)}, {bottomStart, QPoint(0, -1)}}) {
+             {std::pair{leftStart, QPoint(1, 0)}, {topStart, QPoint(0, 1)}}) {
             auto runs = Runs(image, start, step, qRound(6 * scale));
             // The window's own focus mark, two pixels around the help text, may come first.
             if (runs.size() > 1 && runs[1].first == QColor(Qt::black))
