@@ -97,6 +97,7 @@ active_is() { xprop -root _NET_ACTIVE_WINDOW | grep -qi "$(printf '0x%x' "$1")\$
 # activate ID: Weston's window switcher, Super+Tab, passes the keyboard to the other
 # of the two windows, ID.
 activate() {
+    active_is "$1" && return
     in_weston xdotool keydown super key Tab keyup super
     wait_for "the switch to window $1" active_is "$1"
 }
@@ -122,25 +123,26 @@ if [ -n "$screenshot" ]; then
     in_weston import -window root "$screenshot"
 fi
 
-# Maximise and full screen from the compositor's own shortcuts, then the reference
-# window takes the keyboard: Weston has carried both out by then. The program's
-# window must be, or come back to, its own size.
-in_weston xdotool key super+shift+m key super+shift+f
-activate "$reference"
+# shortcut KEYS WHAT: Weston's shortcut on the program's window, then the reference
+# window takes the keyboard: Weston has carried the shortcut out by then. The
+# program's window must be, or come back to, its own size. One at a time: Weston 14
+# itself may crash when full screen follows maximise within a moment.
 has_client_size() { [ "$(size_of "$client")" = "$client_size" ]; }
-wait_for "the client area back at $client_size" has_client_size
-echo "after maximise and full screen: client area $(size_of "$client")"
+shortcut() {
+    activate "$client"
+    in_weston xdotool key "$1"
+    activate "$reference"
+    wait_for "the client area back at $client_size after $2" has_client_size
+    echo "after $2: client area $(size_of "$client")"
+}
+shortcut super+shift+m "maximise"
+shortcut super+shift+f "full screen"
+shortcut super+shift+m "maximise once more"
 
 # The same shortcut maximises a window that may be maximised.
 in_weston xdotool key super+shift+m
 grown() { [ "$(size_of "$reference")" != 300x200 ]; }
 wait_for "Weston to maximise the reference window" grown
 echo "the reference window maximised to $(size_of "$reference")"
-
-# And once more, now that Weston holds the program's window for maximised.
-activate "$client"
-in_weston xdotool key super+shift+m
-activate "$reference"
-wait_for "the client area back at $client_size" has_client_size
 kill -0 "$app" || fail "the program ended"
 echo "PASS"
