@@ -1,23 +1,61 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs with QT_SCALE_FACTOR=2: a screen with two device pixels to a pixel.
+// Runs with QT_SCALE_FACTOR at 1.25, 1.5, 1.75 and 2: the window must look as at
+// 96 dpi, only larger. The pictures are the window painted at the screen's scale,
+// as over X11; the offscreen platform's own screen grab is at 96 dpi.
 #include "window_support.h"
 
 #include <QWindow>
+
+#include <cmath>
 
 using testing_support::ShownForm;
 
 namespace {
 
-QColor DeviceColourAt(const QImage& image, QPoint logical) {
-    return image.pixelColor(logical * 2);
+const QColor kGround(192, 192, 255);
+const QColor kGreen(0, 255, 0);
+
+qreal Scale(const ShownForm& shown) {
+    return shown.form.windowHandle()->devicePixelRatio();
+}
+
+QImage Picture(ShownForm& shown) {
+    return shown.form.grab().toImage();
+}
+
+// The device pixel in the middle of a logical pixel.
+QPoint Device(QPoint logical, qreal scale) {
+    return {int(std::floor((logical.x() + 0.5) * scale)),
+            int(std::floor((logical.y() + 0.5) * scale))};
+}
+
+// The colours met from `from` in steps of `step` device pixels, each with the
+// number of pixels it lasts, for `count` pixels.
+QList<QPair<QColor, int>> Runs(const QImage& image, QPoint from, QPoint step, int count) {
+    QList<QPair<QColor, int>> runs;
+    for (QPoint at = from; count-- > 0; at += step) {
+        const QColor colour = image.pixelColor(at);
+        if (!runs.isEmpty() && runs.last().first == colour)
+            ++runs.last().second;
+        else
+            runs.append({colour, 1});
+    }
+    return runs;
+}
+
+QString Describe(const QList<QPair<QColor, int>>& runs) {
+    QStringList parts;
+    for (const auto& [colour, length] : runs)
+        parts << QString("%1×%2").arg(colour.name()).arg(length);
+    return parts.join(' ');
 }
 
 // Pairs of neighbouring device pixels that belong to one logical pixel yet
 // differ: none at all if the picture was drawn at 96 dpi and blown up.
-int SplitPixelPairs(const QImage& image, QRect logical) {
+int SplitPixelPairs(const QImage& image, QRect logical, int scale) {
     int split = 0;
-    for (int y = logical.top() * 2; y < (logical.bottom() + 1) * 2; y += 2)
-        for (int x = logical.left() * 2; x < (logical.right() + 1) * 2; x += 2) {
+    for (int y = logical.top() * scale; y < (logical.bottom() + 1) * scale; y += scale)
+        for (int x = logical.left() * scale; x < (logical.right() + 1) * scale; x += scale) {
             split += image.pixel(x, y) != image.pixel(x + 1, y) ? 1 : 0;
             split += image.pixel(x, y) != image.pixel(x, y + 1) ? 1 : 0;
         }
@@ -33,39 +71,90 @@ private slots:
     // Before any widget exists, as the program's main() does.
     void initTestCase() { window::ApplyAppearance(*qApp); }
 
-    void theWindowIsTwiceTheSizeInDevicePixels() {
+    void theWindowIsLargerInDevicePixelsOnly() {
         ShownForm shown(0);
         QVERIFY(shown.ready);
-        QCOMPARE(shown.form.windowHandle()->devicePixelRatio(), 2.0);
+        const qreal scale = Scale(shown);
+        QCOMPARE(scale, qEnvironmentVariable("QT_SCALE_FACTOR").toDouble());
         QCOMPARE(shown.form.size(), QSize(481, 363));
-        const QImage image = shown.form.grab().toImage();
-        QCOMPARE(image.size(), QSize(962, 726));
+        QCOMPARE(Picture(shown).size(), QSize(qRound(481 * scale), qRound(363 * scale)));
     }
 
-    void theLayoutAndColoursHoldAtRatioTwo() {
+    void theLayoutAndColoursHold() {
         ShownForm shown(0);
-        const QImage image = shown.form.grab().toImage();
-        QCOMPARE(DeviceColourAt(image, {4, 4}), QColor(192, 192, 255));
-        QCOMPARE(DeviceColourAt(image, {92, 3}), QColor(255, 192, 128));
-        QCOMPARE(DeviceColourAt(image, {196, 166}), QColor(0, 255, 0));
-        QCOMPARE(DeviceColourAt(image, {276, 166}), QColor(255, 0, 0));
-        QCOMPARE(DeviceColourAt(image, {25, 150}), QColor(0, 255, 0));
-        QCOMPARE(DeviceColourAt(image, {350, 150}), QColor(255, 0, 0));
-        for (int k = 0; k < 15; ++k) {
-            QCOMPARE(DeviceColourAt(image, {57 + 24 * k, 66}), QColor(Qt::white));
-            QCOMPARE(shown.form.controls().Label2[k]->mapTo(&shown.form, QPoint(0, 0)),
-                     QPoint(56 + 24 * k, 64));
+        const qreal scale = Scale(shown);
+        const QImage image = Picture(shown);
+        QCOMPARE(image.pixelColor(Device({4, 4}, scale)), kGround);
+        QCOMPARE(image.pixelColor(Device({92, 3}, scale)), QColor(255, 192, 128));
+        QCOMPARE(image.pixelColor(Device({196, 166}, scale)), kGreen);
+        QCOMPARE(image.pixelColor(Device({276, 166}, scale)), QColor(255, 0, 0));
+        QCOMPARE(image.pixelColor(Device({25, 150}, scale)), kGreen);
+        QCOMPARE(image.pixelColor(Device({350, 150}, scale)), QColor(255, 0, 0));
+        for (int k = 0; k < 15; ++k)
+            QCOMPARE(image.pixelColor(Device({57 + 24 * k, 66}, scale)), QColor(Qt::white));
+    }
+
+    // From the face out across the bottom and the right edge of "Провери" with
+    // the focus on it: face, the focus mark, face, the black edge, then the ground;
+    // at 96 dpi the edge is one pixel, the gap one, the mark two.
+    void theButtonsEdgesAndFocusMarkKeepTheirPlaces() {
+        ShownForm shown(0);
+        auto* button = shown.form.controls().Command1[0];
+        button->setFocus();
+        QTRY_VERIFY(button->hasFocus());
+        const qreal scale = Scale(shown);
+        const QImage image = Picture(shown);
+        const int across = qRound(8 * scale);
+        const QPoint down(0, 1), right(1, 0);
+        const QPoint bottomStart = Device({76, 144 + 25 - 7}, scale);
+        const QPoint rightStart = Device({16 + 121 - 7, 156}, scale);
+        for (const auto& [start, step] : {std::pair{bottomStart, down}, {rightStart, right}}) {
+            const auto runs = Runs(image, start, step, across);
+            QVERIFY2(runs.size() == 5, qPrintable(Describe(runs)));
+            QCOMPARE(runs[0].first, kGreen);
+            QCOMPARE(runs[1].first, QColor(Qt::black));
+            QCOMPARE(runs[2].first, kGreen);
+            QCOMPARE(runs[3].first, QColor(Qt::black));
+            QCOMPARE(runs[4].first, kGround);
+            QCOMPARE(runs[1].second, qRound(4 * scale) - qRound(2 * scale));
+            QCOMPARE(runs[2].second, qRound(2 * scale) - qRound(scale));
+            QCOMPARE(runs[3].second, qRound(scale));
         }
-        // Just left of box 0 lies the frame's ground, its first column is white.
-        QCOMPARE(image.pixelColor(2 * 56 - 1, 2 * 90), QColor(192, 192, 255));
-        QCOMPARE(image.pixelColor(2 * 56, 2 * 90), QColor(Qt::white));
+    }
+
+    // From the ground into the help text on its left and at its top, through the
+    // text's margin: its frame line, one pixel at 96 dpi, then straight its white.
+    void theHelpTextsFrameMeetsItsInside() {
+        ShownForm shown(0);
+        const qreal scale = Scale(shown);
+        const QImage image = Picture(shown);
+        const QColor line = image.pixelColor(Device({16, 179}, scale));
+        QVERIFY(line != kGround && line != QColor(Qt::white));
+        const QPoint leftStart = Device({12, 179}, scale);
+        const QPoint topStart = Device({100, 172}, scale);
+        for (const auto& [start, step] :
+             {std::pair{leftStart, QPoint(1, 0)}, {topStart, QPoint(0, 1)}}) {
+            auto runs = Runs(image, start, step, qRound(6 * scale));
+            // The window's own focus mark, two pixels around the help text, may come first.
+            if (runs.size() > 1 && runs[1].first == QColor(Qt::black))
+                runs.remove(1);
+            QVERIFY2(runs.size() == 3, qPrintable(Describe(runs)));
+            QCOMPARE(runs[0].first, kGround);
+            QCOMPARE(runs[1].first, line);
+            QCOMPARE(runs[1].second, qRound(scale));
+            QCOMPARE(runs[2].first, QColor(Qt::white));
+        }
     }
 
     void textIsDrawnAtTheFullResolution() {
         ShownForm shown(0);
-        const QImage image = shown.form.grab().toImage();
-        QVERIFY(SplitPixelPairs(image, QRect(56, 64, 360, 57)) > 100);   // the digits
-        QVERIFY(SplitPixelPairs(image, QRect(16, 176, 430, 170)) > 100); // the help text
+        const qreal scale = Scale(shown);
+        if (scale != std::floor(scale))
+            QSKIP("only a whole scale maps each pixel at 96 dpi onto a square of device pixels");
+        const QImage image = Picture(shown);
+        QVERIFY(SplitPixelPairs(image, QRect(56, 64, 360, 57), int(scale)) > 100); // the digits
+        QVERIFY(SplitPixelPairs(image, QRect(16, 176, 430, 170), int(scale)) >
+                100); // the help text
     }
 
     void clicksLandOnTheSameBoxes() {

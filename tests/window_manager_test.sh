@@ -20,8 +20,10 @@ if ((${#missing[@]})); then
 fi
 
 if [ -z "${IN_VIRTUAL_DISPLAY:-}" ]; then
-    # A display of its own, so that tests run side by side.
-    IN_VIRTUAL_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" "$0" "$@"
+    # A display of its own, so that tests run side by side. Without -noreset the server
+    # starts afresh whenever its last client leaves, and a client that connects
+    # meanwhile is turned away: the first probe for openbox could do that to openbox.
+    IN_VIRTUAL_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$@"
 fi
 
 program=$(realpath "$1")
@@ -41,20 +43,23 @@ cleanup() {
         kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null || true
+    rm -f "${openbox_log:-}"
 }
 trap cleanup EXIT
 
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 export QT_QPA_PLATFORM=xcb
 
-openbox --sm-disable >/dev/null 2>&1 &
+openbox_log=$(mktemp)
+openbox --sm-disable >"$openbox_log" 2>&1 &
 pids+=($!)
 # openbox announces itself on the root window once it manages the screen.
 for _ in $(seq 100); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
     sleep 0.1
 done
-xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' || fail "openbox did not start"
+xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id' ||
+    fail "openbox did not start: $(cat "$openbox_log")"
 
 "$program" &
 app=$!

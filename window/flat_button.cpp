@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/flat_button.h"
 
+#include "window/device_grid.h"
+
 #include <QPainter>
-#include <QPainterPath>
 
 namespace window {
 
@@ -20,12 +21,15 @@ void FlatButton::paintEvent(QPaintEvent*) {
     const bool down = isDown();
     const QColor light = down ? QColor(Qt::darkGray) : QColor(Qt::white);
     const QColor dark = down ? QColor(Qt::white) : QColor(Qt::black);
-    painter.setPen(light);
-    painter.drawLine(face.topLeft(), face.topRight() - QPoint(1, 0));
-    painter.drawLine(face.topLeft(), face.bottomLeft() - QPoint(0, 1));
-    painter.setPen(dark);
-    painter.drawLine(face.bottomLeft(), face.bottomRight());
-    painter.drawLine(face.topRight(), face.bottomRight());
+    {
+        // One pixel wide: light along the top and left, dark along the bottom and
+        // right, which run the full length.
+        DeviceGrid grid(painter, face);
+        grid.fill(grid.left(0), grid.top(0), grid.right(1), grid.top(1), light);
+        grid.fill(grid.left(0), grid.top(0), grid.left(1), grid.bottom(1), light);
+        grid.fill(grid.left(0), grid.bottom(1), grid.right(0), grid.bottom(0), dark);
+        grid.fill(grid.right(1), grid.top(0), grid.right(0), grid.bottom(0), dark);
+    }
 
     QRect textArea = face.adjusted(2, 2, -2, -2);
     if (down)
@@ -35,12 +39,8 @@ void FlatButton::paintEvent(QPaintEvent*) {
 
     // A solid frame two pixels wide inside the edge, in the text's colour: plain
     // on any face colour, where a style's dotted focus rectangle is faint.
-    if (hasFocus()) {
-        QPainterPath frame;
-        frame.addRect(face.adjusted(2, 2, -2, -2));
-        frame.addRect(face.adjusted(4, 4, -4, -4));
-        painter.fillPath(frame, palette().color(QPalette::ButtonText));
-    }
+    if (hasFocus())
+        DeviceGrid(painter, face).fillRing(2, 2, palette().color(QPalette::ButtonText));
 }
 
 } // namespace window

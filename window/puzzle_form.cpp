@@ -7,6 +7,8 @@
 #include "window/announcer.h"
 #include "window/appearance.h"
 #include "window/clickable_label.h"
+#include "window/device_grid.h"
+#include "window/fixed_size.h"
 #include "window/flat_button.h"
 
 #include <QApplication>
@@ -16,7 +18,6 @@
 #include <QMessageBox>
 #include <QMoveEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QWindow>
@@ -90,6 +91,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
 
     connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
     KeepPalettes(*this);
+    KeepFixedSize(*this);
 
     MakeAccessible(controls_);
     controls_.Text1[0]->setFocus();
@@ -129,11 +131,8 @@ void PuzzleForm::paintEvent(QPaintEvent*) {
     const QWidget* focused = QApplication::focusWidget();
     if (!focused || focused->parentWidget() != this || qobject_cast<const FlatButton*>(focused))
         return;
-    QPainterPath frame;
-    frame.addRect(focused->geometry().adjusted(-2, -2, 2, 2));
-    frame.addRect(focused->geometry());
     QPainter painter(this);
-    painter.fillPath(frame, palette().color(QPalette::WindowText));
+    DeviceGrid(painter, focused->geometry()).fillRing(-2, 2, palette().color(QPalette::WindowText));
 }
 
 // A handler that fails stops where it failed; the user is told and the window
