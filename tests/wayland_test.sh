@@ -9,6 +9,8 @@
 # xev); skips (exit 77) where one is missing, fails in CI (CI=true). ImageMagick's import
 # for the screenshot.
 set -euo pipefail
+# shellcheck source=tests/stop_processes.sh
+source "$(dirname "$(realpath "$0")")/stop_processes.sh"
 
 missing=()
 for tool in xvfb-run xauth weston Xwayland xdotool xwininfo xprop xev; do
@@ -39,11 +41,7 @@ fail() {
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
+    stop_processes "${pids[@]}"
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -7,6 +7,8 @@
 # Needs xvfb (xvfb-run), xauth, openbox, xdotool and x11-utils (xwininfo, xprop); skips
 # (exit 77) where one is missing, fails in CI (CI=true). ImageMagick's import for the screenshot.
 set -euo pipefail
+# shellcheck source=tests/stop_processes.sh
+source "$(dirname "$(realpath "$0")")/stop_processes.sh"
 
 missing=()
 for tool in xvfb-run xauth openbox xdotool xwininfo xprop; do
@@ -38,11 +40,7 @@ fail() {
 
 pids=()
 cleanup() {
-    local pid
-    for pid in "${pids[@]}"; do
-        kill "$pid" 2>/dev/null || true
-    done
-    wait 2>/dev/null || true
+    stop_processes "${pids[@]}"
     rm -f "${openbox_log:-}"
 }
 trap cleanup EXIT
