@@ -9,24 +9,12 @@
 # xev); skips (exit 77) where one is missing, fails in CI (CI=true). ImageMagick's import
 # for the screenshot.
 set -euo pipefail
-# shellcheck source=tests/stop_processes.sh
-source "$(dirname "$(realpath "$0")")/stop_processes.sh"
+# shellcheck source=tests/desktop_test_support.sh
+source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
-missing=()
-for tool in xvfb-run xauth weston Xwayland xdotool xwininfo xprop xev; do
-    command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if ((${#missing[@]})); then
-    [ "${CI:-}" = true ] && { echo "FAIL: needs ${missing[*]}" >&2; exit 1; }
-    echo "SKIP: needs ${missing[*]}" >&2
-    exit 77
-fi
-
-if [ -z "${IN_VIRTUAL_DISPLAY:-}" ]; then
-    # Larger than Weston's output, so that the pointer can enter it from outside;
-    # -noreset, so that no client is turned away while the server starts afresh.
-    IN_VIRTUAL_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$@"
-fi
+need_tools xvfb-run xauth weston Xwayland xdotool xwininfo xprop xev
+# Larger than Weston's output, so that the pointer can enter it from outside.
+on_own_display "$0" "$@"
 
 program=$(realpath "$1")
 screenshot=${2:-}

@@ -7,26 +7,11 @@
 # Needs xvfb (xvfb-run), xauth, openbox, xdotool and x11-utils (xwininfo, xprop); skips
 # (exit 77) where one is missing, fails in CI (CI=true). ImageMagick's import for the screenshot.
 set -euo pipefail
-# shellcheck source=tests/stop_processes.sh
-source "$(dirname "$(realpath "$0")")/stop_processes.sh"
+# shellcheck source=tests/desktop_test_support.sh
+source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
-missing=()
-for tool in xvfb-run xauth openbox xdotool xwininfo xprop; do
-    command -v "$tool" >/dev/null || missing+=("$tool")
-done
-if ((${#missing[@]})); then
-    # In CI the check must run, not pass by being skipped.
-    [ "${CI:-}" = true ] && { echo "FAIL: needs ${missing[*]}" >&2; exit 1; }
-    echo "SKIP: needs ${missing[*]}" >&2
-    exit 77
-fi
-
-if [ -z "${IN_VIRTUAL_DISPLAY:-}" ]; then
-    # A display of its own, so that tests run side by side. Without -noreset the server
-    # starts afresh whenever its last client leaves, and a client that connects
-    # meanwhile is turned away: the first probe for openbox could do that to openbox.
-    IN_VIRTUAL_DISPLAY=1 exec xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp -noreset" "$0" "$@"
-fi
+need_tools xvfb-run xauth openbox xdotool xwininfo xprop
+on_own_display "$0" "$@"
 
 program=$(realpath "$1")
 screenshot=${2:-}
