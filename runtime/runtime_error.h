@@ -3,6 +3,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace runtime {
 
@@ -23,5 +24,11 @@ public:
 private:
     ErrorKind kind_;
 };
+
+// A control array asked for member `index`, which it does not have.
+inline RuntimeError NoSuchMember(std::string_view array, int index) {
+    return RuntimeError(ErrorKind::NoSuchControlMember,
+                        std::string(array) + "(" + std::to_string(index) + ")");
+}
 
 } // namespace runtime

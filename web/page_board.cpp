@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/page_board.h"
 
+#include "layout/spoken.h"
 #include "runtime/runtime_error.h"
 #include "web/page_controls.h"
 
@@ -56,8 +57,7 @@ EM_JS(int, page_set_text, (const char* id, const char* text, const char* label),
 
 std::string Taken(char* text, std::string_view array, int index) {
     if (!text)
-        throw runtime::RuntimeError(runtime::ErrorKind::NoSuchControlMember,
-                                    std::string(array) + "(" + std::to_string(index) + ")");
+        throw runtime::NoSuchMember(array, index);
     const std::unique_ptr<char, decltype(&std::free)> owned(text, &std::free);
     return std::string(owned.get());
 }
@@ -68,8 +68,7 @@ std::string TextOf(std::string_view array, int index) {
 
 void SetText(std::string_view array, int index, const std::string& text, const char* label) {
     if (!page_set_text(ElementId(array, index).c_str(), text.c_str(), label))
-        throw runtime::RuntimeError(runtime::ErrorKind::NoSuchControlMember,
-                                    std::string(array) + "(" + std::to_string(index) + ")");
+        throw runtime::NoSuchMember(array, index);
 }
 
 } // namespace
@@ -86,7 +85,7 @@ std::string PageBoard::BoxCaption(std::int16_t box) const {
 
 void PageBoard::SetBoxCaption(std::int16_t box, const std::string& caption) {
     // The box's name carries its digit, so a screen reader hears the new one.
-    SetText(kBoxes, box, caption, BoxName(box, caption).c_str());
+    SetText(kBoxes, box, caption, layout::DigitBoxSpokenName(box, caption).c_str());
 }
 
 std::string PageBoard::CounterText(std::int16_t counter) const {

@@ -31,7 +31,4 @@ inline constexpr std::string_view kSequenceList = "List1";
 inline constexpr std::string_view kErrorDialog = "ErrorDialog";
 inline constexpr std::string_view kErrorText = "ErrorText";
 
-// What a screen reader calls box `box` (from 0) showing `caption`.
-std::string BoxName(int box, std::string_view caption);
-
 } // namespace page

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's program: the puzzle on the page's elements, its handlers bound to
 // the clicks, and a runtime error told to the user in a dialog.
+#include "layout/handler_guard.h"
 #include "layout/texts.h"
 #include "puzzle/puzzle.h"
 #include "runtime/random.h"
-#include "runtime/runtime_error.h"
 #include "web/page_board.h"
 #include "web/page_controls.h"
 
@@ -12,7 +12,6 @@
 #include <emscripten/html5.h>
 
 #include <cstdint>
-#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -37,16 +36,6 @@ runtime::Generator generator;
 page::PageBoard board;
 puzzle::Puzzle exercise(board, generator);
 
-std::string_view Describe(const runtime::RuntimeError& error) {
-    switch (error.kind()) {
-    case runtime::ErrorKind::Overflow:
-        return texts::kErrorOverflow;
-    case runtime::ErrorKind::NoSuchControlMember:
-        return texts::kErrorNoSuchControl;
-    }
-    return texts::kErrorUnexpected;
-}
-
 void ReportError(std::string_view what) {
     const std::string message = std::string(what) + "\n" + std::string(texts::kErrorCarryOn);
     page_show_error(std::string(page::kErrorDialog).c_str(), std::string(page::kErrorText).c_str(),
@@ -56,13 +45,7 @@ void ReportError(std::string_view what) {
 // A handler that fails stops where it failed; the user is told and the page
 // carries on with whatever the handler had done.
 template <typename Handler> void Run(Handler handler) {
-    try {
-        handler();
-    } catch (const runtime::RuntimeError& error) {
-        ReportError(Describe(error));
-    } catch (const std::exception&) {
-        ReportError(texts::kErrorUnexpected);
-    }
+    layout::RunHandler(handler, ReportError);
 }
 
 std::int16_t IndexOf(void* userData) {

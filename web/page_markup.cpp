@@ -2,6 +2,7 @@
 #include "web/page_markup.h"
 
 #include "layout/layout.h"
+#include "layout/spoken.h"
 #include "layout/texts.h"
 #include "layout/units.h"
 #include "puzzle/digit_sequence.h"
@@ -134,7 +135,8 @@ std::string Attributes(const Control& c) {
     if (c.row->kind == TextBox && (c.row->other & kReadOnly) && (c.row->other & kMultiLine))
         a += " readonly";
     if (IsBox(c))
-        a += " role=\"button\" aria-label=\"" + Html(BoxName(c.index, c.row->text)) + "\"";
+        a += " role=\"button\" aria-label=\"" +
+             Html(layout::DigitBoxSpokenName(c.index, c.row->text)) + "\"";
     if (c.array == kCounters)
         a += std::string(" aria-live=\"polite\" aria-atomic=\"true\" aria-label=\"") +
              std::string(c.index == puzzle::kCorrectCounter ? texts::kCorrectCounterSpoken

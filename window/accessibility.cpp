@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/accessibility.h"
 
+#include "layout/spoken.h"
 #include "layout/texts.h"
 #include "window/announcer.h"
 #include "window/clickable_label.h"
@@ -69,13 +70,11 @@ public:
     QString text(QAccessible::Text kind) const override {
         if (kind != QAccessible::Name)
             return QAccessibleWidget::text(kind);
-        const QString caption = static_cast<QLabel*>(widget())->text();
-        const QString digit = caption == QString::fromUtf8(puzzle::HiddenMark)
-                                  ? QString::fromUtf8(texts::kHiddenDigitSpoken)
-                                  : caption;
+        const std::string caption = static_cast<QLabel*>(widget())->text().toStdString();
         // The widget's own accessible name holds the place, so that QLabel does
         // not announce every caption change on its own: AnnounceBoxDigit does.
-        return QString::fromUtf8(texts::kDigitBoxSpoken).arg(widget()->accessibleName(), digit);
+        const int box = widget()->accessibleName().toInt() - 1;
+        return QString::fromStdString(layout::DigitBoxSpokenName(box, caption));
     }
 
     QStringList actionNames() const override { return {pressAction()}; }

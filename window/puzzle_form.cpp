@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "window/puzzle_form.h"
 
+#include "layout/handler_guard.h"
 #include "layout/texts.h"
-#include "runtime/runtime_error.h"
 #include "window/accessibility.h"
 #include "window/announcer.h"
 #include "window/appearance.h"
@@ -22,20 +22,8 @@
 #include <QScreen>
 #include <QWindow>
 
-#include <exception>
-
 namespace window {
 namespace {
-
-QString Describe(const runtime::RuntimeError& error) {
-    switch (error.kind()) {
-    case runtime::ErrorKind::Overflow:
-        return QString::fromUtf8(texts::kErrorOverflow);
-    case runtime::ErrorKind::NoSuchControlMember:
-        return QString::fromUtf8(texts::kErrorNoSuchControl);
-    }
-    return QString::fromUtf8(texts::kErrorUnexpected);
-}
 
 // PNG is built into Qt: naming the format spares loading every image plugin to
 // ask it whether the file is its kind, which costs more than the rest of the icon.
@@ -138,13 +126,8 @@ void PuzzleForm::paintEvent(QPaintEvent*) {
 // A handler that fails stops where it failed; the user is told and the window
 // carries on with whatever the handler had done, and no exception reaches Qt.
 template <typename Handler> void PuzzleForm::run(Handler handler) {
-    try {
-        handler();
-    } catch (const runtime::RuntimeError& error) {
-        reportError(Describe(error));
-    } catch (const std::exception&) {
-        reportError(QString::fromUtf8(texts::kErrorUnexpected));
-    }
+    layout::RunHandler(handler,
+                       [this](std::string_view what) { reportError(QString::fromUtf8(what)); });
 }
 
 void PuzzleForm::reportError(const QString& what) {

@@ -13,8 +13,7 @@ namespace {
 
 template <typename Array> auto Member(const Array& array, std::int16_t index, const char* name) {
     if (index < 0 || static_cast<std::size_t>(index) >= array.size())
-        throw runtime::RuntimeError(runtime::ErrorKind::NoSuchControlMember,
-                                    std::string(name) + "(" + std::to_string(index) + ")");
+        throw runtime::NoSuchMember(name, index);
     return array[static_cast<std::size_t>(index)];
 }
 
