@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cost of each handler on the real widgets of a shown window.
-#include "window/appearance.h"
+#include "window/application_setup.h"
 #include "window/puzzle_form.h"
 
 #include <QApplication>
@@ -36,7 +36,7 @@ BENCHMARK(BM_CheckPuzzle);
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    window::ApplyAppearance(app);
+    window::SetUpApplication(app);
     window::PuzzleForm shown;
     shown.show();
     QApplication::processEvents();

@@ -47,8 +47,6 @@ class WindowAccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Before any widget exists, as the program's main() does.
-    void initTestCase() { window::ApplyAppearance(*qApp); }
 
     void aScreenReaderMeetsTheRowWithItsDigitsThenTheScoreRow() {
         ShownForm shown(0);
@@ -127,5 +125,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowAccessibilityTest)
+WINDOW_TEST_MAIN(WindowAccessibilityTest)
 #include "window_accessibility_test.moc"

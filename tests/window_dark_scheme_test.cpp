@@ -171,10 +171,7 @@ class WindowDarkSchemeTest : public QObject {
 
 private slots:
     // Before any widget exists, as the program's main() does.
-    void initTestCase() {
-        window::ApplyAppearance(*qApp);
-        initial_ = QApplication::palette();
-    }
+    void initTestCase() { initial_ = QApplication::palette(); }
     void cleanup() { StartWithScheme(initial_); }
 
     void textsStayBlackOnTheirColoursUnderADarkScheme_data() {
@@ -231,5 +228,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowDarkSchemeTest)
+WINDOW_TEST_MAIN(WindowDarkSchemeTest)
 #include "window_dark_scheme_test.moc"

@@ -68,8 +68,6 @@ class WindowHiDpiTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Before any widget exists, as the program's main() does.
-    void initTestCase() { window::ApplyAppearance(*qApp); }
 
     void theWindowIsLargerInDevicePixelsOnly() {
         ShownForm shown(0);
@@ -166,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowHiDpiTest)
+WINDOW_TEST_MAIN(WindowHiDpiTest)
 #include "window_hidpi_test.moc"

@@ -48,8 +48,6 @@ class WindowLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Before any widget exists, as the program's main() does.
-    void initTestCase() { window::ApplyAppearance(*qApp); }
 
     void clientAreaIsFixedAt481By363() {
         ShownForm shown;
@@ -328,5 +326,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowLayoutTest)
+WINDOW_TEST_MAIN(WindowLayoutTest)
 #include "window_layout_test.moc"

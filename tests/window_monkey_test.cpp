@@ -59,8 +59,6 @@ class WindowMonkeyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Before any widget exists, as the program's main() does.
-    void initTestCase() { window::ApplyAppearance(*qApp); }
 
     void randomActionsNeverBreakTheWindow() {
         const std::uint64_t seed = EnvNumber("MONKEY_SEED", std::random_device{}());
@@ -183,5 +181,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowMonkeyTest)
+WINDOW_TEST_MAIN(WindowMonkeyTest)
 #include "window_monkey_test.moc"

@@ -30,8 +30,6 @@ class WindowPlayTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // Before any widget exists, as the program's main() does.
-    void initTestCase() { window::ApplyAppearance(*qApp); }
 
     void theTypicalRunPlaysThroughByMouse() {
         ShownForm shown(0);
@@ -180,5 +178,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(WindowPlayTest)
+WINDOW_TEST_MAIN(WindowPlayTest)
 #include "window_play_test.moc"

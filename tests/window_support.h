@@ -2,7 +2,7 @@
 #pragma once
 
 #include "memory_board.h"
-#include "window/appearance.h"
+#include "window/application_setup.h"
 #include "window/clickable_label.h"
 #include "window/flat_button.h"
 #include "window/puzzle_form.h"
@@ -78,3 +78,15 @@ struct ShownForm {
 };
 
 } // namespace testing_support
+
+// main() of a window test: as in the program's, the application is set up
+// before any widget exists; otherwise as QTEST_MAIN, fonts at 96 dpi.
+#define WINDOW_TEST_MAIN(TestObject)                                                               \
+    int main(int argc, char* argv[]) {                                                             \
+        QApplication app(argc, argv);                                                              \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                                                   \
+        window::SetUpApplication(app);                                                             \
+        TestObject test;                                                                           \
+        QTEST_SET_MAIN_SOURCE_PATH                                                                 \
+        return QTest::qExec(&test, argc, argv);                                                    \
+    }

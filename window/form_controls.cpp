@@ -3,11 +3,11 @@
 
 #include "layout/layout.h"
 #include "layout/members.h"
-#include "window/appearance.h"
 #include "window/clickable_label.h"
+#include "window/colour.h"
 #include "window/etched_frame.h"
+#include "window/fixed_palette.h"
 #include "window/flat_button.h"
-#include "window/units.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "window/appearance.h"
+#include "window/application_setup.h"
 #include "window/puzzle_form.h"
 
 #include <QApplication>
@@ -22,7 +22,7 @@ void PreferX11() {
 int main(int argc, char* argv[]) {
     PreferX11();
     QApplication app(argc, argv);
-    window::ApplyAppearance(app);
+    window::SetUpApplication(app);
     window::PuzzleForm form;
     form.show();
     return app.exec();

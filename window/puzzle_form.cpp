@@ -5,11 +5,11 @@
 #include "layout/texts.h"
 #include "window/accessibility.h"
 #include "window/announcer.h"
-#include "window/appearance.h"
 #include "window/clickable_label.h"
 #include "window/device_grid.h"
 #include "window/fixed_size.h"
 #include "window/flat_button.h"
+#include "window/palette_keeper.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -9,6 +9,7 @@
 
 namespace window {
 
+// A colour as the layout writes it (&H00BBGGRR&), as Qt takes it.
 inline QColor ToQColor(std::uint32_t bgr) {
     const layout::Rgb rgb = layout::FromBgr(bgr);
     return QColor(rgb.red, rgb.green, rgb.blue);
