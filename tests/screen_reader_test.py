@@ -12,6 +12,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 import time
 
 SEQUENCE = "311292313304315306317318309311030113112"
@@ -205,13 +206,13 @@ def main(program):
         help_text = next(n for n in nodes if n.name == "Помощ").queryText()
         first_line = help_text.getTextAtOffset(0, pyatspi.TEXT_BOUNDARY_LINE_START)
         focus_window(process.pid)
+        # Only what the bus carries after the key counts; the caret moves to where
+        # the first line ends, which is also where the second begins.
+        since = len(heard)
         subprocess.run(["xdotool", "key", "Down"], check=True)
-        wait_for("the help text's caret moved by the down arrow", lambda: any(
-            kind.startswith("object:text-caret-moved") for kind, _, _ in heard))
-        line = help_text.getTextAtOffset(help_text.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START)
-        if line[1] < first_line[2]:
-            fail(f"after the down arrow the caret is at {help_text.caretOffset}, on the "
-                 f"first line {first_line[0]!r}")
+        wait_for("the help text's caret moved to the next line by the down arrow", lambda: any(
+            kind.startswith("object:text-caret-moved") and offset >= first_line[2]
+            for kind, _, offset in heard[since:]))
     finally:
         process.terminate()
         process.wait()
@@ -227,8 +228,12 @@ if __name__ == "__main__":
         env = {k: v for k, v in os.environ.items() if k not in (
             "DISPLAY", "WAYLAND_DISPLAY", "AT_SPI_BUS_ADDRESS", "DBUS_SESSION_BUS_ADDRESS")}
         env["SCREEN_READER_TEST_BUS"] = "private"
-        sys.exit(subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
-                                env=env).returncode)
+        # The accessibility bus keeps its socket in the runtime folder: one of
+        # its own, or two runs side by side would meet on one bus.
+        with tempfile.TemporaryDirectory() as runtime_dir:
+            env["XDG_RUNTIME_DIR"] = runtime_dir
+            sys.exit(subprocess.run(["dbus-run-session", "--", sys.executable, *sys.argv],
+                                    env=env).returncode)
     # Only now: the accessibility client connects to its bus as it loads.
     import pyatspi
     from gi.repository import GLib
