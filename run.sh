@@ -69,24 +69,12 @@ install_missing() {
         --no-install-recommends "${missing[@]}"
 }
 
-# build PRESET: configure and build with one of CMakePresets.json's presets.
-# CMake rebuilds only what a changed option touches.
+# build PRESET: configure and build with one of CMakePresets.json's presets
+# (web and web-test build the page with Emscripten). CMake rebuilds only what a
+# changed option touches.
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
-}
-
-# The page, in build-web/. Emscripten's tools find node's modules where Debian
-# keeps them, also under a node that is not Debian's.
-build_web() {
-    export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
-    # build_web ON: warnings are errors; without it, the folder keeps what it has.
-    local werror=${1:-}
-    if [ ! -f build-web/build.ninja ] || { [ -n "$werror" ] &&
-        ! grep -qx "CMAKE_COMPILE_WARNING_AS_ERROR:[A-Z]*=$werror" build-web/CMakeCache.txt; }; then
-        emcmake cmake -S web -B build-web -G Ninja -DCMAKE_COMPILE_WARNING_AS_ERROR="${werror:-OFF}"
-    fi
-    cmake --build build-web
 }
 
 install_missing "${packages[@]}"
@@ -94,17 +82,18 @@ case $mode in
     # The program alone, as a user builds it; the developer modes add the tests
     # and make every warning an error.
     run | package | screenshot) build user ;;
+    # The page's tree: the web preset for users, web-test adds its tests.
     test)
         build test
-        build_web ON
+        build web-test
         ;;
     sanitize | fuzz) build "$mode" ;;
     bench)
         build bench
-        build_web ON
+        build web-test
         (cd web/tests && npm ci --no-audit --no-fund >/dev/null)
         ;;
-    web) build_web ;;
+    web) build web ;;
 esac
 
 case $mode in
@@ -116,11 +105,9 @@ case $mode in
         exec "$program"
         ;;
     test)
+        # Every test, the WebAssembly ones under node and the page's in three
+        # browser engines too.
         ctest --preset test -j "$(nproc)"
-        # The same conversions and puzzle as WebAssembly under node, then the page
-        # in Debian's chromium.
-        tests/wasm/run_wasm_tests.sh
-        web/tests/run_browser_tests.sh
         ;;
     package)
         cpack --preset user

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Builds the page and runs its tests in Debian's browsers: chromium and
+# Runs the page's tests in Debian's browsers: chromium and
 # firefox-esr headless through puppeteer-core, WebKitGTK through its WebDriver
 # (WebKitWebDriver) on a virtual display. No browser is downloaded. The output
-# is TAP. PAGE_ENGINES=chromium,firefox,webkit picks the engines.
+# is TAP. PAGE_ENGINES=chromium,firefox,webkit picks the engines. The page is
+# the one in PAGE_BUILD_DIR (default build-web), built first by ./run.sh test or
+# cmake --workflow --preset web-test; CTest runs this as browser_tests.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 
-./run.sh web
+page=${PAGE_BUILD_DIR:-build-web}/chislova-redica.html
+[ -f "$page" ] || { echo "$page is missing: build it with cmake --workflow --preset web-test" >&2; exit 1; }
 
 missing=()
 for need in chromium:chromium firefox-esr:firefox-esr WebKitWebDriver:webkit2gtk-driver \
