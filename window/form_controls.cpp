@@ -5,12 +5,12 @@
 #include "layout/members.h"
 #include "window/clickable_label.h"
 #include "window/colour.h"
+#include "window/counter_box.h"
 #include "window/etched_frame.h"
 #include "window/fixed_palette.h"
 #include "window/flat_button.h"
 
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -77,7 +77,7 @@ QWidget* CreateTextBox(const ControlRow& row, QWidget* parent, const Slot& slot)
         slot.Keep(box);
         return box;
     }
-    auto* box = new QLineEdit(QString::fromUtf8(row.text), parent);
+    auto* box = new CounterBox(QString::fromUtf8(row.text), parent);
     box->setReadOnly(row.other & kReadOnly);
     if (row.other & kCentred)
         box->setAlignment(Qt::AlignCenter);
