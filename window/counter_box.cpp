@@ -27,6 +27,11 @@ qreal DigitsMiddle(const QFont& font) {
 } // namespace
 
 void CounterBox::paintEvent(QPaintEvent* event) {
+    // Qt's line edit paints first: it also lays out, as it paints, the line by
+    // which it finds the character under the mouse and tells a screen reader
+    // where each character is.
+    QLineEdit::paintEvent(event);
+
     QStyleOptionFrame panel;
     initStyleOption(&panel);
     const QRect contents = style()
@@ -39,18 +44,19 @@ void CounterBox::paintEvent(QPaintEvent* event) {
 
     const int lineWidth = contents.width() - 2 * kTextMargin;
     const int widthUsed = qRound(line.naturalTextWidth()) + kCursorWidth;
-    if (devicePixelRatioF() == 1 || widthUsed > lineWidth) {
-        QLineEdit::paintEvent(event);
+    if (devicePixelRatioF() == 1 || widthUsed > lineWidth)
         return;
-    }
     // The line where Qt's line edit puts it, centred in whole pixels.
     const QFontMetrics metrics = fontMetrics();
     const int lineHeight = qMax(metrics.height(), metrics.boundingRect(text()).height());
     const QPoint lineTopLeft(contents.x() + kTextMargin + (lineWidth - widthUsed) / 2,
                              contents.y() + (contents.height() - lineHeight + 1) / 2);
 
+    // The line, with a pixel around it, is painted again; the frame stays.
     QPainter painter(this);
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, this);
+    painter.fillRect(QRect(lineTopLeft, QSize(widthUsed, lineHeight)).adjusted(-1, -1, 1, 1) &
+                         contents,
+                     palette().brush(QPalette::Base));
     painter.setClipRect(contents);
     // The 96-dpi picture, moved so that its middle falls on the middle of the
     // box as Qt rounds the box onto the device.
