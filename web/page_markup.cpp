@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <set>
 #include <stdexcept>
-#include <tuple>
 
 namespace page {
 namespace {
@@ -138,19 +137,18 @@ std::string Attributes(const Control& c) {
         a += " role=\"button\" aria-label=\"" +
              Html(layout::DigitBoxSpokenName(c.index, c.row->text)) + "\"";
     if (c.array == kCounters)
-        a += std::string(" aria-live=\"polite\" aria-atomic=\"true\" aria-label=\"") +
-             std::string(c.index == puzzle::kCorrectCounter ? texts::kCorrectCounterSpoken
-                                                            : texts::kWrongCounterSpoken) +
-             "\"";
+        a += " aria-live=\"polite\" aria-atomic=\"true\"";
     if (c.array == kButtons)
-        a += " type=\"button\" aria-description=\"" +
-             std::string(c.index == 0 ? texts::kCheckButtonDescription
-                                      : texts::kNewRowButtonDescription) +
-             "\"";
-    if (c.array == "Text1" && c.index == 0)
-        a += " aria-label=\"" + std::string(texts::kHelpTextSpoken) + "\"";
+        a += " type=\"button\"";
     if (c.array == "Label1" && c.index == 1)
-        a += " role=\"img\" aria-label=\"" + std::string(texts::kScoreSeparatorSpoken) + "\"";
+        a += " role=\"img\"";
+    // An element that shows its own name needs no label; a frame is named by its caption.
+    if (const SpokenRow* spoken = SpokenFor(c)) {
+        if (spoken->name != c.row->text)
+            a += " aria-label=\"" + Html(spoken->name) + "\"";
+        if (!spoken->description.empty())
+            a += " aria-description=\"" + Html(spoken->description) + "\"";
+    }
     if (c.row->kind == Frame)
         a += " role=\"group\" aria-labelledby=\"" + ElementId(c) + "_caption\"";
     return a;
@@ -271,10 +269,9 @@ std::string Style(const std::vector<Control>& controls) {
     return css;
 }
 
-// Top to bottom, then left to right, as a screen reader should read them.
 void SortInReadingOrder(std::vector<Control>& controls) {
     std::stable_sort(controls.begin(), controls.end(), [](const Control& a, const Control& b) {
-        return std::tuple(a.row->top, a.left()) < std::tuple(b.row->top, b.left());
+        return ReadsBefore(a.row->top, a.left(), b.row->top, b.left());
     });
 }
 
