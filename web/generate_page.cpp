@@ -6,6 +6,7 @@
 //   generate_page page TEMPLATE FONT.woff2 ICON.png PROGRAM.wasm SCRIPT.js PAGE.html
 // fills the template's slots from the layout table and with the font, the icon,
 // the WebAssembly and the script, into one file.
+#include "web/page_controls.h"
 #include "web/page_markup.h"
 #include "web/page_template.h"
 
@@ -17,6 +18,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -62,6 +64,14 @@ std::string Script(const std::string& path) {
     return script;
 }
 
+// The page's code finds these elements by id; the template writes them.
+void CheckElements(const std::string& html) {
+    for (std::string_view id : {page::kFormId, page::kErrorDialog, page::kErrorText})
+        if (html.find("id=\"" + std::string(id) + "\"") == std::string::npos)
+            throw std::runtime_error("no element has the id " + std::string(id) +
+                                     ", which the page's code looks up");
+}
+
 void WriteLayout(const std::string& folder) {
     Write(folder + "/drawn_characters.txt", page::DrawnCharacters());
     Write(folder + "/layout.json", page::LayoutJson());
@@ -77,6 +87,7 @@ void WritePage(char* paths[]) {
     const std::string html = Read(templatePath);
     std::string filled;
     try {
+        CheckElements(html);
         filled = page::FillTemplate(html, slots);
     } catch (const std::runtime_error& error) {
         throw std::runtime_error(templatePath + ": " + error.what());

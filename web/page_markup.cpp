@@ -213,9 +213,10 @@ void SortInReadingOrder(std::vector<Control>& controls) {
 
 } // namespace
 
+static_assert(kDigitFont.face == kWindowFont.face && kDigitFont.fallback == kWindowFont.fallback,
+              "the page embeds one font and names one list of families");
+
 Slots TableSlots() {
-    if (kDigitFont.face != kWindowFont.face || kDigitFont.fallback != kWindowFont.fallback)
-        throw std::logic_error("the page embeds one font; the digit font needs another");
     std::vector<Control> all = Controls();
     std::vector<Control> top, inFrame;
     for (const Control& c : all)
