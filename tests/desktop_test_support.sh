@@ -32,11 +32,14 @@ stop_processes() {
     (($#)) || return 0
     kill "$@" 2>/dev/null || true
     (
+        exec >/dev/null 2>&1
         sleep 10
-        kill -KILL "$@" 2>/dev/null
+        kill -KILL "$@"
     ) &
     local watchdog=$!
     wait "$@" 2>/dev/null || true
-    kill "$watchdog" 2>/dev/null || true
+    # KILL, not TERM: a subshell that has not yet dropped the traps it inherited runs
+    # the test's EXIT trap on a TERM, and that would clean up under the test's feet.
+    kill -KILL "$watchdog" 2>/dev/null || true
     wait "$watchdog" 2>/dev/null || true
 }
