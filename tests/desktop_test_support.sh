@@ -10,8 +10,18 @@ need_tools() {
         command -v "$tool" >/dev/null || missing+=("$tool")
     done
     ((${#missing[@]})) || return 0
-    [ "${CI:-}" = true ] && { echo "FAIL: needs ${missing[*]}" >&2; exit 1; }
-    echo "SKIP: needs ${missing[*]}" >&2
+    missing_needs "${missing[@]}"
+}
+
+# need_file PACKAGE PATTERN: the same for a file that no command stands for, such
+# as a Qt plugin; PATTERN is a glob.
+need_file() {
+    compgen -G "$2" >/dev/null || missing_needs "$1"
+}
+
+missing_needs() {
+    [ "${CI:-}" = true ] && { echo "FAIL: needs $*" >&2; exit 1; }
+    echo "SKIP: needs $*" >&2
     exit 77
 }
 

@@ -7,13 +7,14 @@
 # same once more on Qt's own Wayland platform, with the frame Qt draws itself.
 #   wayland_test.sh PROGRAM [SCREENSHOT.png]
 # Needs xvfb (xvfb-run), xauth, weston, xwayland, xdotool, x11-utils (xwininfo, xprop,
-# xev) and ImageMagick (import, convert); skips (exit 77) where one is missing, fails in
-# CI (CI=true).
+# xev), ImageMagick (import, convert) and Qt's Wayland platform (qt6-wayland); skips
+# (exit 77) where one is missing, fails in CI (CI=true).
 set -euo pipefail
 # shellcheck source=tests/desktop_test_support.sh
 source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
 need_tools xvfb-run xauth weston Xwayland xdotool xwininfo xprop xev import convert
+need_file qt6-wayland '/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so'
 # Larger than Weston's output, so that the pointer can enter it from outside.
 on_own_display "$0" "$@"
 
