@@ -21,7 +21,7 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberati
 # test; a virtual display, a window manager, a Wayland compositor and the
 # accessibility bus for the tests that meet the program from outside, as a user
 # or a screen reader does.
-test_packages=(libgtest-dev locales xvfb xauth xdotool x11-utils openbox weston xwayland imagemagick
+test_packages=(libgtest-dev locales xvfb xauth xdotool x11-utils openbox weston xwayland qt6-wayland imagemagick
     python3-pyatspi at-spi2-core dbus)
 # The page: Emscripten, and fonttools with brotli to cut the font down to a WOFF2.
 web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2 libfmt-dev libfast-float-dev)

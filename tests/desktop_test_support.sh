@@ -10,8 +10,18 @@ need_tools() {
         command -v "$tool" >/dev/null || missing+=("$tool")
     done
     ((${#missing[@]})) || return 0
-    [ "${CI:-}" = true ] && { echo "FAIL: needs ${missing[*]}" >&2; exit 1; }
-    echo "SKIP: needs ${missing[*]}" >&2
+    missing_needs "${missing[@]}"
+}
+
+# need_file PACKAGE PATTERN: the same for a file that no command stands for, such
+# as a Qt plugin; PATTERN is a glob.
+need_file() {
+    compgen -G "$2" >/dev/null || missing_needs "$1"
+}
+
+missing_needs() {
+    [ "${CI:-}" = true ] && { echo "FAIL: needs $*" >&2; exit 1; }
+    echo "SKIP: needs $*" >&2
     exit 77
 }
 
@@ -32,11 +42,14 @@ stop_processes() {
     (($#)) || return 0
     kill "$@" 2>/dev/null || true
     (
+        exec >/dev/null 2>&1
         sleep 10
-        kill -KILL "$@" 2>/dev/null
+        kill -KILL "$@"
     ) &
     local watchdog=$!
     wait "$@" 2>/dev/null || true
-    kill "$watchdog" 2>/dev/null || true
+    # KILL, not TERM: a subshell that has not yet dropped the traps it inherited runs
+    # the test's EXIT trap on a TERM, and that would clean up under the test's feet.
+    kill -KILL "$watchdog" 2>/dev/null || true
     wait "$watchdog" 2>/dev/null || true
 }

@@ -3,16 +3,18 @@
 # The program on a Wayland desktop: Weston with XWayland, itself on a virtual display of
 # its own, the program started as a Wayland session starts it. Weston's own shortcuts
 # ask to maximise it and to make it full screen; it must keep its size and live on.
-# A window that may be maximised (xev) proves that the shortcuts work here.
+# A window that may be maximised (xev) proves that the shortcuts work here. Then the
+# same once more on Qt's own Wayland platform, with the frame Qt draws itself.
 #   wayland_test.sh PROGRAM [SCREENSHOT.png]
-# Needs xvfb (xvfb-run), xauth, weston, xwayland, xdotool and x11-utils (xwininfo, xprop,
-# xev); skips (exit 77) where one is missing, fails in CI (CI=true). ImageMagick's import
-# for the screenshot.
+# Needs xvfb (xvfb-run), xauth, weston, xwayland, xdotool, x11-utils (xwininfo, xprop,
+# xev), ImageMagick (import, convert) and Qt's Wayland platform (qt6-wayland); skips
+# (exit 77) where one is missing, fails in CI (CI=true).
 set -euo pipefail
 # shellcheck source=tests/desktop_test_support.sh
 source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
-need_tools xvfb-run xauth weston Xwayland xdotool xwininfo xprop xev
+need_tools xvfb-run xauth weston Xwayland xdotool xwininfo xprop xev import convert
+need_file qt6-wayland '/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so'
 # Larger than Weston's output, so that the pointer can enter it from outside.
 on_own_display "$0" "$@"
 
@@ -90,6 +92,7 @@ activate() {
 
 xev -geometry 300x200 -name reference >/dev/null &
 pids+=($!)
+xev=$!
 has_reference() { xdotool search --onlyvisible --name '^reference$' >/dev/null; }
 wait_for "the reference window" has_reference
 reference=$(xdotool search --onlyvisible --name '^reference$' | head -n 1)
@@ -131,4 +134,49 @@ grown() { [ "$(size_of "$reference")" != 300x200 ]; }
 wait_for "Weston to maximise the reference window" grown
 echo "the reference window maximised to $(size_of "$reference")"
 kill -0 "$app" || fail "the program ended"
+# Alone on the output from here on, so that nothing else shows its colours.
+stop_processes "$app" "$xev"
+
+# On Qt's own Wayland platform, as QT_QPA_PLATFORM=wayland or a desktop without
+# XWayland chooses it. Its window is no X window: its client area is where Weston's
+# output shows the window's background colour in runs longer than the 22 pixels of
+# the icon in Qt's frame, and the client's protocol log (its stderr) shows what Weston
+# asked of it.
+wayland_log=$work/wayland.log
+QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=wayland-test WAYLAND_DEBUG=client "$program" 2>"$wayland_log" &
+app=$!
+pids+=("$app")
+# Sized configures ask for a size, maximised or full screen; Weston leaves the size of
+# a window in its normal state to the window (0 x 0).
+configures() { grep -Eo 'xdg_toplevel[@#][0-9]+\.configure\([0-9]+, [0-9]+' "$wayland_log" | sed 's/.*(//'; }
+sized_configures() { configures | grep -cv '^0,' || true; }
+back_to_normal() { [ "$(configures | tail -n 1)" = "0, 0" ]; }
+client_area_on_screen() {
+    in_weston import -window root png:- |
+        convert png:- -fill black +opaque 'rgb(192,192,255)' -fill white -opaque 'rgb(192,192,255)' \
+            -morphology Open Rectangle:23x1 -trim -format '%wx%h' info:
+}
+shows_client_size() { [ "$(client_area_on_screen)" = "$client_size" ]; }
+activated() { grep -Eq 'xdg_toplevel[@#][0-9]+\.configure\(0, 0, array\[[1-9]' "$wayland_log"; }
+wait_for "the program's window on Wayland to take the keyboard" activated
+wait_for "the program's client area on Wayland at $client_size" shows_client_size
+echo "opened on Wayland: client area $(client_area_on_screen)"
+
+# wayland_shortcut KEYS WHAT: Weston asks the window for a size with the shortcut; the
+# window then asks for its normal state, which Weston grants with a configure of its
+# own, and it must show its own size again.
+wayland_shortcut() {
+    local before
+    before=$(sized_configures)
+    in_weston xdotool key "$1"
+    sized_since() { (($(sized_configures) > before)); }
+    wait_for "Weston to ask the window on Wayland for $2" sized_since
+    back() { back_to_normal && shows_client_size; }
+    wait_for "the client area on Wayland back at $client_size after $2" back
+    echo "after $2 on Wayland: client area $(client_area_on_screen)"
+}
+wayland_shortcut super+shift+m "maximise"
+wayland_shortcut super+shift+f "full screen"
+wayland_shortcut super+shift+m "maximise once more"
+kill -0 "$app" || fail "the program on Wayland ended"
 echo "PASS"

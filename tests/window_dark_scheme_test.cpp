@@ -115,7 +115,7 @@ struct TextArea {
 QList<TextArea> TextAreas(const window::PuzzleForm& form) {
     const auto& c = form.controls();
     QList<TextArea> areas;
-    for (const QLabel* box : c.Label2)
+    for (const QWidget* box : c.Label2)
         areas.append(
             {box->objectName(), InForm(form, *box, box->rect().adjusted(1, 1, -1, -1)), Qt::white});
     areas.append({"Label1(0)", c.Label1[0]->geometry().adjusted(2, 2, -2, -2), {255, 192, 128}});

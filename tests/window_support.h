@@ -3,7 +3,7 @@
 
 #include "memory_board.h"
 #include "window/application_setup.h"
-#include "window/clickable_label.h"
+#include "window/digit_box.h"
 #include "window/flat_button.h"
 #include "window/puzzle_form.h"
 

@@ -9,9 +9,9 @@
 #include "web/page_controls.h"
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
-#include <tuple>
+#include <string>
+#include <vector>
 
 namespace page {
 namespace {
@@ -60,7 +60,15 @@ std::string Json(std::string_view text) {
             out += "\\n";
             break;
         default:
-            out += c;
+            // JSON allows no control character in a string as it stands.
+            if (static_cast<unsigned char>(c) < 0x20) {
+                constexpr char kHex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 0xF];
+            } else {
+                out += c;
+            }
         }
     }
     return out + "\"";
@@ -138,19 +146,18 @@ std::string Attributes(const Control& c) {
         a += " role=\"button\" aria-label=\"" +
              Html(layout::DigitBoxSpokenName(c.index, c.row->text)) + "\"";
     if (c.array == kCounters)
-        a += std::string(" aria-live=\"polite\" aria-atomic=\"true\" aria-label=\"") +
-             std::string(c.index == puzzle::kCorrectCounter ? texts::kCorrectCounterSpoken
-                                                            : texts::kWrongCounterSpoken) +
-             "\"";
+        a += " aria-live=\"polite\" aria-atomic=\"true\"";
     if (c.array == kButtons)
-        a += " type=\"button\" aria-description=\"" +
-             std::string(c.index == 0 ? texts::kCheckButtonDescription
-                                      : texts::kNewRowButtonDescription) +
-             "\"";
-    if (c.array == "Text1" && c.index == 0)
-        a += " aria-label=\"" + std::string(texts::kHelpTextSpoken) + "\"";
+        a += " type=\"button\"";
     if (c.array == "Label1" && c.index == 1)
-        a += " role=\"img\" aria-label=\"" + std::string(texts::kScoreSeparatorSpoken) + "\"";
+        a += " role=\"img\"";
+    // An element that shows its own name needs no label; a frame is named by its caption.
+    if (const SpokenRow* spoken = SpokenFor(c)) {
+        if (spoken->name != c.row->text)
+            a += " aria-label=\"" + Html(spoken->name) + "\"";
+        if (!spoken->description.empty())
+            a += " aria-description=\"" + Html(spoken->description) + "\"";
+    }
     if (c.row->kind == Frame)
         a += " role=\"group\" aria-labelledby=\"" + ElementId(c) + "_caption\"";
     return a;
@@ -184,103 +191,32 @@ std::string Element(const Control& c, const std::string& children) {
     throw std::logic_error("unknown control kind");
 }
 
-std::string Style(const std::vector<Control>& controls) {
-    if (kDigitFont.fallback != kWindowFont.fallback)
-        throw std::logic_error("the page embeds one font; the digit font needs another");
-    std::string css =
-        "@font-face{font-family:\"" + std::string(kWindowFont.fallback) +
-        "\";src:url(data:font/woff2;base64," + std::string(kFontPlaceholder) +
-        ") format(\"woff2\")}\n"
-        "html,body{margin:0;height:100%}\n"
-        // Printed in the window's colours; every tap a click, none a zoom.
-        "html{print-color-adjust:exact;-webkit-print-color-adjust:exact;"
-        "touch-action:manipulation}\n"
-        "body{display:flex;background:#fff}\n"
-        "[hidden]{display:none!important}\n"
-        "#" +
-        std::string(kFormId) +
-        "{position:relative;flex:none;margin:auto;overflow:hidden;"
-        "width:" +
-        Px(kClientWidth) + ";height:" + Px(kClientHeight) +
-        ";"
-        "background:" +
-        Css(kWindowBack) +
-        ";color:#000;"
-        "font:" +
-        std::to_string(PointsToPixels(kWindowFont.points)) + "px " + FontFamilies(kWindowFont) +
-        "}\n"
-        // Centred on whole pixels where the browser can round, so edges stay
-        // sharp; where the window is scaled down to fit, the flex box centres it.
-        "@media (min-width:" +
-        Px(kClientWidth) + ") and (min-height:" + Px(kClientHeight) +
-        "){@supports (margin:round(down,1.5px,1px)){#" + std::string(kFormId) +
-        "{margin:max(0px,round(down,(100vh - " + Px(kClientHeight) +
-        ")/2,1px)) max(0px,round(down,(100vw - " + Px(kClientWidth) +
-        ")/2,1px))}}}\n"
-        ".c{position:absolute;box-sizing:border-box;margin:0;padding:0;font:inherit;color:inherit}"
-        "\n"
-        ".df{font-size:" +
-        std::to_string(PointsToPixels(kDigitFont.points)) +
-        "px;font-family:" + FontFamilies(kDigitFont) +
-        "}\n"
-        ".lb{display:flex;align-items:center;overflow:hidden;white-space:pre;cursor:default;"
-        "-webkit-user-select:none;user-select:none}\n"
-        ".ct{justify-content:center;text-align:center}\n"
-        ".c{touch-action:manipulation}\n"
-        ".box{-webkit-tap-highlight-color:transparent}\n"
-        // Until the first row is dealt the boxes hold no digit worth showing:
-        // the window appears with its row.
-        "#" +
-        std::string(kFormId) +
-        ":not([data-dealt]){opacity:0}\n"
-        ".bt{border:1px solid;border-color:#fff #000 #000 #fff;cursor:default}\n"
-        ".bt:active{border-color:#a9a9a9 #fff #fff #a9a9a9;padding:1px 0 0 1px}\n"
-        // Focus as the desktop window marks it: a solid 2 px line, inside a
-        // button and just outside a text box.
-        ".bt:focus-visible{outline:2px solid #000;outline-offset:-3px}\n"
-        // Text boxes as the desktop window draws them.
-        ".tb{border:1px solid rgba(0,0,0,.23);border-radius:2px;background:#fff}\n"
-        "output.tb{display:flex;align-items:center;justify-content:center;overflow:hidden;"
-        "white-space:pre;-webkit-user-select:none;user-select:none;cursor:default;"
-        "box-shadow:inset 0 1px rgba(0,0,0,.07)}\n"
-        ".tb:focus{outline:2px solid #000;outline-offset:1px}\n"
-        ".ml{resize:none;overflow-x:hidden;padding:2px 4px;white-space:pre-wrap;line-height:1.19}\n"
-        ".vs{overflow-y:scroll}\n"
-        ".fr::before{content:\"\";position:absolute;inset:.55em 1px 1px 0;"
-        "border:1px solid #a0a0a0;box-shadow:1px 1px #fff,inset 1px 1px #fff}\n"
-        ".fr>.cap{position:absolute;left:.5em;top:0;padding:0 .3em;line-height:1.1;"
-        "background:inherit;white-space:pre;cursor:default;-webkit-user-select:none;"
-        "user-select:none}\n"
-        // High contrast keeps the meaning of green and red: the counters and
-        // buttons keep their colours, with black text and a focus mark that
-        // stands out from the theme's background.
-        "@media (forced-colors:active){.bt,output.tb{forced-color-adjust:none;color:#000}"
-        "output.tb:focus{outline-color:CanvasText}}\n"
-        "dialog{font:inherit;border:1px solid #000;padding:12px 16px}\n"
-        "dialog p{margin:0 0 12px;max-width:28em}\n"
-        "dialog form{text-align:right;margin:0}\n";
-    // A box is measured from the frame's corner: the frame is its element's parent.
+// A box is measured from the frame's corner: the frame is its element's parent.
+std::string ControlStyles(const std::vector<Control>& controls) {
+    std::string css;
     for (const Control& c : controls) {
-        css += "#" + ElementId(c) + "{left:" + Px(c.left()) + ";top:" + Px(c.row->top) +
-               ";width:" + Px(c.row->width) + ";height:" + Px(c.row->height) +
-               ";z-index:" + std::to_string(c.creation);
+        css += (css.empty() ? "#" : "\n#") + ElementId(c) + "{left:" + Px(c.left()) +
+               ";top:" + Px(c.row->top) + ";width:" + Px(c.row->width) +
+               ";height:" + Px(c.row->height) + ";z-index:" + std::to_string(c.creation);
         if (!c.row->back.isDefault)
             css += ";background:" + Css(c.row->back);
-        css += "}\n";
+        css += "}";
     }
     return css;
 }
 
-// Top to bottom, then left to right, as a screen reader should read them.
 void SortInReadingOrder(std::vector<Control>& controls) {
     std::stable_sort(controls.begin(), controls.end(), [](const Control& a, const Control& b) {
-        return std::tuple(a.row->top, a.left()) < std::tuple(b.row->top, b.left());
+        return ReadsBefore(a.row->top, a.left(), b.row->top, b.left());
     });
 }
 
 } // namespace
 
-std::string PageTemplate() {
+static_assert(kDigitFont.face == kWindowFont.face && kDigitFont.fallback == kWindowFont.fallback,
+              "the page embeds one font and names one list of families");
+
+Slots TableSlots() {
     std::vector<Control> all = Controls();
     std::vector<Control> top, inFrame;
     for (const Control& c : all)
@@ -294,50 +230,30 @@ std::string PageTemplate() {
     std::string body;
     for (const Control& c : top)
         body += Element(c, c.row->kind == Frame ? frameChildren : "");
+    body.pop_back(); // the template breaks the line after the last
 
     // A title collapses runs of blanks; a no-break space keeps the caption's two.
     std::string title = Html(texts::kCaption);
     for (std::size_t at = title.find("  "); at != std::string::npos; at = title.find("  ", at))
         title.replace(at + 1, 1, "\u00A0");
 
-    return "<!DOCTYPE html>\n<html lang=\"bg\">\n<head>\n<meta charset=\"utf-8\">\n"
-           "<meta name=\"viewport\" content=\"width=device-width,initial-scale=1\">\n"
-           "<link rel=\"icon\" type=\"image/png\" href=\"data:image/png;base64," +
-           std::string(kIconPlaceholder) +
-           "\">\n"
-           "<title>" +
-           title + "</title>\n<style>\n" + Style(all) +
-           "</style>\n</head>\n<body>\n"
-           "<div id=\"" +
-           std::string(kFormId) + "\">\n" + body +
-           "</div>\n"
-           "<dialog id=\"" +
-           std::string(kErrorDialog) + "\" aria-labelledby=\"" + std::string(kErrorDialog) +
-           "_title\"><p id=\"" + std::string(kErrorDialog) + "_title\"><b>" +
-           Html(texts::kShortTitle) + "</b></p><p id=\"" + std::string(kErrorText) +
-           "\"></p><form method=\"dialog\"><button>OK</button></form>"
-           "</dialog>\n"
-           // Where the window does not fit, it is scaled down as a whole, never up.
-           // The root element spans the viewport, however wide the content is.
-           "<script>(function(){var form=document.getElementById(\"" +
-           std::string(kFormId) +
-           "\"),root=document.documentElement;function fit(){var r=root.getBoundingClientRect();"
-           "form.style.zoom=Math.min(1,r.width/" +
-           std::to_string(TwipsToPixels(kClientWidth)) + ",r.height/" +
-           std::to_string(TwipsToPixels(kClientHeight)) +
-           ")}fit();addEventListener(\"resize\",fit)})();\n"
-           // Emscripten's minimal runtime takes its Module object, and the
-           // WebAssembly's bytes in it, from the page. The browser's own base64
-           // decoder is the quickest where it has one.
-           "var Module={wasm:(function(text){if(Uint8Array.fromBase64)return "
-           "Uint8Array.fromBase64(text);var bytes=atob(text),wasm=new Uint8Array(bytes.length);"
-           "for(var i=0;i<bytes.length;++i)wasm[i]=bytes.charCodeAt(i);return wasm})(\"" +
-           std::string(kWasmPlaceholder) + "\")};\n" + std::string(kScriptPlaceholder) +
-           "</script>\n</body>\n</html>\n";
+    Slots slots;
+    Fill(slots, "TITLE", title);
+    Fill(slots, "SHORT_TITLE", Html(texts::kShortTitle));
+    Fill(slots, "FORM_WIDTH", std::to_string(TwipsToPixels(kClientWidth)));
+    Fill(slots, "FORM_HEIGHT", std::to_string(TwipsToPixels(kClientHeight)));
+    Fill(slots, "FORM_BACKGROUND", Css(kWindowBack));
+    Fill(slots, "EMBEDDED_FONT", "\"" + std::string(kWindowFont.fallback) + "\"");
+    Fill(slots, "FONT_FAMILIES", FontFamilies(kWindowFont));
+    Fill(slots, "WINDOW_FONT_SIZE", std::to_string(PointsToPixels(kWindowFont.points)));
+    Fill(slots, "DIGIT_FONT_SIZE", std::to_string(PointsToPixels(kDigitFont.points)));
+    Fill(slots, "CONTROL_STYLES", ControlStyles(all));
+    Fill(slots, "CONTROLS", body);
+    return slots;
 }
 
 std::string DrawnCharacters() {
-    std::string text = "0123456789OK";
+    std::string text = "0123456789OK"; // the digits, and the error dialog's button in page.html
     text += puzzle::HiddenMark;
     for (const Control& c : Controls())
         if (!(c.row->other & kHidden))

@@ -3,14 +3,16 @@
 
 #include "layout/layout.h"
 #include "layout/members.h"
-#include "window/clickable_label.h"
 #include "window/colour.h"
 #include "window/counter_box.h"
+#include "window/digit_box.h"
 #include "window/etched_frame.h"
 #include "window/fixed_palette.h"
 #include "window/flat_button.h"
 
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
@@ -57,7 +59,7 @@ struct Slot {
     void Keep(QListWidget* list) const { controls.List1 = list; }
     void Keep(EtchedFrame* frame) const { controls.Frame1 = frame; }
     void Keep(FlatButton* button) const { controls.Command1.at(at()) = button; }
-    void Keep(ClickableLabel* box) const { controls.Label2.at(at()) = box; }
+    void Keep(DigitBox* box) const { controls.Label2.at(at()) = box; }
     void Keep(QLabel* label) const { controls.Label1.at(at()) = label; }
     std::size_t at() const { return static_cast<std::size_t>(index); }
 };
@@ -104,20 +106,22 @@ QWidget* CreateFrame(const ControlRow& row, QWidget* parent, const Slot& slot) {
     return frame;
 }
 
-// Only the digit boxes are clicked; the other labels are plain text.
+// The digit boxes are clicked, and draw their digit centred; the other labels
+// are plain text.
 QWidget* CreateLabel(const ControlRow& row, QWidget* parent, const Slot& slot) {
     const QString text = QString::fromUtf8(row.text);
-    QLabel* label = nullptr;
+    QWidget* label = nullptr;
     if (slot.array == "Label2") {
-        auto* box = new ClickableLabel(text, parent);
+        auto* box = new DigitBox(text, slot.index, parent);
         slot.Keep(box);
         label = box;
     } else {
-        label = new QLabel(text, parent);
-        slot.Keep(label);
+        auto* plain = new QLabel(text, parent);
+        if (row.other & kCentred)
+            plain->setAlignment(Qt::AlignCenter);
+        slot.Keep(plain);
+        label = plain;
     }
-    if (row.other & kCentred)
-        label->setAlignment(Qt::AlignCenter);
     if (row.other & kOwnFont)
         label->setFont(ToQFont(kDigitFont));
     SetBackColour(*label, QPalette::Window, row.back);

@@ -14,7 +14,7 @@ class QWidget;
 
 namespace window {
 
-class ClickableLabel;
+class DigitBox;
 class FlatButton;
 
 // Every control of the window, by the name and index it has in the layout.
@@ -22,7 +22,7 @@ struct FormControls {
     std::array<QLineEdit*, puzzle::kCounterCount> Text2{};
     QListWidget* List1 = nullptr;
     QGroupBox* Frame1 = nullptr;
-    std::array<ClickableLabel*, puzzle::kBoxCount> Label2{};
+    std::array<DigitBox*, puzzle::kBoxCount> Label2{};
     std::array<FlatButton*, 2> Command1{};
     std::array<QPlainTextEdit*, 2> Text1{};
     std::array<QLabel*, 2> Label1{};

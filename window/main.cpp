@@ -9,9 +9,9 @@ namespace {
 // Over X11, XWayland included, the window tells its window manager that it has a
 // fixed size and no maximise button, and the window manager keeps to it. Wayland's
 // shell leaves maximising to the compositor alone, and Qt's own frame there offers
-// it whatever the window's flags say; a window of fixed size cannot take the size
-// it is then given, and Weston ends the program for that. So X11 comes first where
-// a desktop offers it; a choice made in QT_QPA_PLATFORM or with -platform stands.
+// it whatever the window's flags say; the window then shows the size it is given
+// for a moment before it asks for its own back. So X11 comes first where a desktop
+// offers it; a choice made in QT_QPA_PLATFORM or with -platform stands.
 void PreferX11() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "xcb;wayland");

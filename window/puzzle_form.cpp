@@ -5,8 +5,8 @@
 #include "layout/texts.h"
 #include "window/accessibility.h"
 #include "window/announcer.h"
-#include "window/clickable_label.h"
 #include "window/device_grid.h"
+#include "window/digit_box.h"
 #include "window/fixed_size.h"
 #include "window/flat_button.h"
 #include "window/palette_keeper.h"
@@ -64,8 +64,8 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
     }
     for (std::size_t k = 0; k < controls_.Label2.size(); ++k) {
         auto index = static_cast<std::int16_t>(k);
-        ClickableLabel* box = controls_.Label2[k];
-        connect(box, &ClickableLabel::clicked, this, [this, index, box] {
+        DigitBox* box = controls_.Label2[k];
+        connect(box, &DigitBox::clicked, this, [this, index, box] {
             run([this, index] { puzzle_.Label2_Click(index); });
             announcer_->say(SpokenName(*box));
         });
@@ -81,7 +81,7 @@ PuzzleForm::PuzzleForm(runtime::RandomSource* random, QWidget* parent)
     KeepPalettes(*this);
     KeepFixedSize(*this);
 
-    MakeAccessible(controls_);
+    MakeAccessible(*this);
     controls_.Text1[0]->setFocus();
     run([this] { puzzle_.Form_Load(); });
 }

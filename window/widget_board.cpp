@@ -2,8 +2,7 @@
 #include "window/widget_board.h"
 
 #include "runtime/runtime_error.h"
-#include "window/accessibility.h"
-#include "window/clickable_label.h"
+#include "window/digit_box.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -30,9 +29,8 @@ std::string WidgetBoard::BoxCaption(std::int16_t box) const {
 }
 
 void WidgetBoard::SetBoxCaption(std::int16_t box, const std::string& caption) {
-    ClickableLabel* label = Member(controls_.Label2, box, "Label2");
-    label->setText(QString::fromUtf8(caption));
-    AnnounceBoxDigit(*label);
+    // The box tells a listening screen reader of its new name.
+    Member(controls_.Label2, box, "Label2")->setText(QString::fromUtf8(caption));
 }
 
 std::string WidgetBoard::CounterText(std::int16_t counter) const {
