@@ -6,6 +6,7 @@
 
 #include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 
 using testing_support::ShownForm;
@@ -60,6 +61,52 @@ int SplitPixelPairs(const QImage& image, QRect logical, int scale) {
             split += image.pixel(x, y) != image.pixel(x, y + 1) ? 1 : 0;
         }
     return split;
+}
+
+// The device pixels a rectangle of the window covers, rounded as Qt rounds a
+// widget onto the device.
+QRect OnDevice(QRect logical, qreal scale) {
+    return {QPoint(qRound(logical.left() * scale), qRound(logical.top() * scale)),
+            QPoint(qRound((logical.right() + 1) * scale) - 1,
+                   qRound((logical.bottom() + 1) * scale) - 1)};
+}
+
+// How far the middle of a text's ink lies from the middle of its box, in
+// pixels of `image`: each pixel of the box's inside weighed by how far it is
+// from the box's ground colour.
+QPointF InkOffset(const QImage& image, QRect box, qreal scale, const QColor& ground) {
+    const int frame = qRound(3 * scale);
+    const QRect inside = box.adjusted(frame, frame, -frame, -frame);
+    qreal sum = 0;
+    QPointF middle;
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            const qreal ink = std::max({std::abs(colour.red() - ground.red()),
+                                        std::abs(colour.green() - ground.green()),
+                                        std::abs(colour.blue() - ground.blue())}) /
+                              255.0;
+            sum += ink;
+            middle += ink * QPointF(x + 0.5, y + 0.5);
+        }
+    return middle / sum - QRectF(box).center();
+}
+
+// A counter as Qt's own line edit draws it at 96 dpi. Its font is hinted as a
+// 96 dpi screen has it (fontconfig's slight hinting, Debian's default), which
+// Qt leaves off while the screens are scaled.
+QImage AtNinetySixDpi(const QLineEdit& counter) {
+    QLineEdit stock(counter.text());
+    stock.setReadOnly(true);
+    stock.setAlignment(counter.alignment());
+    stock.setPalette(counter.palette());
+    QFont font = counter.font();
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    stock.setFont(font);
+    stock.resize(counter.size());
+    QImage image(counter.size(), QImage::Format_RGB32);
+    stock.render(&image);
+    return image;
 }
 
 } // namespace
@@ -141,6 +188,30 @@ private slots:
             QCOMPARE(runs[1].first, line);
             QCOMPARE(runs[1].second, qRound(scale));
             QCOMPARE(runs[2].first, QColor(Qt::white));
+        }
+    }
+
+    // The counters' "0", from the middle of its box to the middle of its ink:
+    // where Qt's line edit has it at 96 dpi, times the scale. Glyphs stand on
+    // quarters of a device pixel, which miss the place by up to an eighth.
+    void theCountersDigitStandsAsAt96Dpi() {
+        ShownForm shown(0);
+        const qreal scale = Scale(shown);
+        const QImage image = Picture(shown);
+        for (const QLineEdit* counter : shown.form.controls().Text2) {
+            const QColor ground = counter->palette().color(QPalette::Base);
+            const QPointF expected =
+                InkOffset(AtNinetySixDpi(*counter), counter->rect(), 1, ground) * scale;
+            const QPointF offset =
+                InkOffset(image, OnDevice(counter->geometry(), scale), scale, ground);
+            QVERIFY2(qAbs(offset.x() - expected.x()) <= 0.2 &&
+                         qAbs(offset.y() - expected.y()) <= 0.2,
+                     qPrintable(QString("%1: %2, %3 device pixels right and down; %4, %5 wanted")
+                                    .arg(counter->objectName())
+                                    .arg(offset.x(), 0, 'f', 2)
+                                    .arg(offset.y(), 0, 'f', 2)
+                                    .arg(expected.x(), 0, 'f', 2)
+                                    .arg(expected.y(), 0, 'f', 2)));
         }
     }
 

@@ -4,6 +4,7 @@
 #include "layout/layout.h"
 #include "layout/members.h"
 #include "window/colour.h"
+#include "window/counter_box.h"
 #include "window/digit_box.h"
 #include "window/etched_frame.h"
 #include "window/fixed_palette.h"
@@ -78,7 +79,7 @@ QWidget* CreateTextBox(const ControlRow& row, QWidget* parent, const Slot& slot)
         slot.Keep(box);
         return box;
     }
-    auto* box = new QLineEdit(QString::fromUtf8(row.text), parent);
+    auto* box = new CounterBox(QString::fromUtf8(row.text), parent);
     box->setReadOnly(row.other & kReadOnly);
     if (row.other & kCentred)
         box->setAlignment(Qt::AlignCenter);
