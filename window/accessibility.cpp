@@ -9,7 +9,6 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
-#include <QLabel>
 
 #include <algorithm>
 #include <stdexcept>

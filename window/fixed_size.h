@@ -7,7 +7,7 @@ namespace window {
 
 // Keeps a window of fixed size at that size and in its normal state: when the
 // window manager maximises it, makes it full screen or resizes it all the same,
-// the window asks straight away to be put back.
+// the window asks to be put back (over Wayland once it has shown the size given).
 void KeepFixedSize(QWidget& window);
 
 } // namespace window

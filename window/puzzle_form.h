@@ -12,10 +12,10 @@
 
 namespace window {
 
-// The program's one window. It lays out its controls, deals the first row when
-// it has loaded, and passes the clicks on the boxes and buttons to the puzzle.
 class Announcer;
 
+// The program's one window. It lays out its controls, deals the first row when
+// it has loaded, and passes the clicks on the boxes and buttons to the puzzle.
 class PuzzleForm : public QWidget {
     Q_OBJECT
 
