@@ -29,11 +29,11 @@ case $mode in
     run) ;;
     test)
         # Every test: the program's, and the page's in three browser engines.
-        packages+=("${test_packages[@]}" desktop-file-utils appstream file "${web_packages[@]}"
+        packages+=("${test_packages[@]}" desktop-file-utils appstream file dpkg-dev lintian "${web_packages[@]}"
             chromium firefox-esr webkit2gtk-driver)
         command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
         ;;
-    sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file) ;;
+    sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file dpkg-dev lintian) ;;
     package) packages+=(dpkg-dev file) ;;
     fuzz) packages=(cmake ninja-build clang libclang-rt-dev libfmt-dev libfast-float-dev) ;;
     bench)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a scratch prefix and checks what lands there with the
-# desktop's own validators.
+# desktop's own validators, then builds the .deb from the same tree and checks it
+# with lintian, as Debian checks a package.
 set -euo pipefail
 build_dir=$1
 prefix=$(mktemp -d)
@@ -23,4 +24,10 @@ grep -qx "Categories=Education;Math;" "$prefix/share/applications/$id.desktop"
 
 desktop-file-validate "$prefix/share/applications/$id.desktop"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+
+cpack --config "$build_dir/CPackConfig.cmake" -B "$prefix/deb" >/dev/null
+debs=("$prefix"/deb/chislova-redica_*.deb)
+[ -f "${debs[0]}" ] || { echo "cpack made no .deb" >&2; exit 1; }
+# No error and no warning; lintian lists every tag it finds.
+lintian --fail-on error,warning "${debs[0]}"
 echo "installed files valid"
