@@ -137,7 +137,8 @@ where() {
 }
 deadline=$((SECONDS + 10))
 until [ "$(where)" = "$target" ]; do
-    ((SECONDS < deadline)) || fail "dragged by its title bar to $target, the window stands at $(where)"
+    ((SECONDS < deadline)) ||
+        fail "dragged by its title bar to $target, the window stands at $(where)"
     sleep 0.1
 done
 echo "after a drag by the title bar: frame at $target"
@@ -192,15 +193,18 @@ expect_marks() {
 # the old one must go.
 timeout 10 xdotool windowactivate --sync "$client" || fail "the window could not be activated"
 expect_marks "opened" "help:ring right:none wrong:none"
-for step in "Провери:help:none right:none wrong:none" "Чисти:help:none right:none wrong:none" \
+for step in "Провери:help:none right:none wrong:none" \
+    "Чисти:help:none right:none wrong:none" \
     "the green counter:help:none right:ring wrong:none" \
-    "the red counter:help:none right:none wrong:ring" "the help text:help:ring right:none wrong:none"; do
+    "the red counter:help:none right:none wrong:ring" \
+    "the help text:help:ring right:none wrong:none"; do
     xdotool key Tab
     expect_marks "Tab to ${step%%:*}" "${step#*:}"
 done
 echo "focus marks: followed the Tab key round the window"
 # The program has long since heard of the drag, and shown that it reads its events.
-[ "$(where)" = "$target" ] || fail "dragged by its title bar to $target, the window moved on to $(where)"
+[ "$(where)" = "$target" ] ||
+    fail "dragged by its title bar to $target, the window moved on to $(where)"
 
 # A tool asks for a larger window. The window manager takes requests in order, so once
 # a later move has been carried out the resize has been answered: it must be refused.
