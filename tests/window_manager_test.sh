@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Opens the window under a real window manager (openbox on a virtual display) and checks
-# what the user sees: the framed window centred on the screen, and a resize request that
-# leaves the client area at its fixed size.
+# what the user sees: the framed window centred on the screen, the focus mark following
+# the Tab key on screen, the window staying where the user drags it, and a resize request
+# that leaves the client area at its fixed size.
 #   window_manager_test.sh PROGRAM [SCREENSHOT.png]
-# Needs xvfb (xvfb-run), xauth, openbox, xdotool and x11-utils (xwininfo, xprop); skips
-# (exit 77) where one is missing, fails in CI (CI=true). ImageMagick's import for the screenshot.
+# Needs xvfb (xvfb-run), xauth, openbox, xdotool, x11-utils (xwininfo, xprop) and
+# ImageMagick (import, convert); skips (exit 77) where one is missing, fails in CI (CI=true).
 set -euo pipefail
 # shellcheck source=tests/desktop_test_support.sh
 source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
-need_tools xvfb-run xauth openbox xdotool xwininfo xprop
+need_tools xvfb-run xauth openbox xdotool xwininfo xprop import convert
 on_own_display "$0" "$@"
 
 program=$(realpath "$1")
@@ -26,7 +27,7 @@ fail() {
 pids=()
 cleanup() {
     stop_processes "${pids[@]}"
-    rm -f "${openbox_log:-}"
+    rm -f "${openbox_log:-}" "${shot:-}"
 }
 trap cleanup EXIT
 
@@ -117,10 +118,99 @@ if [ -n "$screenshot" ]; then
     import -window root "$screenshot"
 fi
 
+# The user drags the window by its title bar; it must stay where it is put.
+frame=$(frame_of "$client")
+read -r fx fy fw _ < <(geometry "$frame")
+read -r _ cy _ _ < <(geometry "$client")
+xdotool mousemove $((fx + fw / 2)) $(((fy + cy) / 2)) mousedown 1
+for _ in $(seq 10); do
+    xdotool mousemove_relative -- -25 -20
+    sleep 0.02
+done
+xdotool mouseup 1
+target="$((fx - 250)),$((fy - 200))"
+# where: "X,Y" of the frame on the screen.
+where() {
+    local x y
+    read -r x y _ < <(geometry "$frame")
+    echo "$x,$y"
+}
+deadline=$((SECONDS + 10))
+until [ "$(where)" = "$target" ]; do
+    ((SECONDS < deadline)) ||
+        fail "dragged by its title bar to $target, the window stands at $(where)"
+    sleep 0.1
+done
+echo "after a drag by the title bar: frame at $target"
+
+# The text boxes that take the focus, "x y width height" in the client area: the layout
+# table's twips at 96 dpi, 15 to a pixel.
+declare -A text_box=([help]="16 176 449 177" [right]="192 144 41 27" [wrong]="272 144 41 27")
+ink=000000    # the window's text colour, the focus mark's
+ground=C0C0FF # the window's ground
+
+# focus_marks: for each text box, "ring" where the window's focus mark (two pixels of
+# ink all round it) stands on screen, "none" where only the ground is there, else "part".
+shot=$(mktemp --suffix=.png)
+focus_marks() {
+    local name x y w h crops=() sides=() mark marks=()
+    import -window "$client" "$shot"
+    for name in help right wrong; do
+        read -r x y w h <<<"${text_box[$name]}"
+        crops+=("(" mpr:shot -crop "$((w + 4))x2+$((x - 2))+$((y - 2))" +repage ")"
+            "(" mpr:shot -crop "$((w + 4))x2+$((x - 2))+$((y + h))" +repage ")"
+            "(" mpr:shot -crop "2x$h+$((x - 2))+$y" +repage ")"
+            "(" mpr:shot -crop "2x$h+$((x + w))+$y" +repage ")")
+    done
+    # Each side of each band: how many colours it holds, and the first.
+    mapfile -t sides < <(convert "$shot" -write mpr:shot +delete "${crops[@]}" \
+        -format "%k %[hex:p{0,0}]\n" info:)
+    for name in help right wrong; do
+        mark=$(printf '%s\n' "${sides[@]:0:4}" | sort -u)
+        sides=("${sides[@]:4}")
+        case $mark in
+        "1 $ink") marks+=("$name:ring") ;;
+        "1 $ground") marks+=("$name:none") ;;
+        *) marks+=("$name:part") ;;
+        esac
+    done
+    echo "${marks[*]}"
+}
+
+# expect_marks WHEN MARKS: the screen shows MARKS, once the program has repainted.
+expect_marks() {
+    local marks deadline=$((SECONDS + 10))
+    while :; do
+        marks=$(focus_marks)
+        [ "$marks" = "$2" ] && return
+        ((SECONDS < deadline)) || fail "$1: the focus marks show $marks, not $2"
+        sleep 0.1
+    done
+}
+
+# The focus goes round with Tab: the help text, the two buttons (which mark it on their
+# faces), the counters, the help text again. The mark must follow it on the real screen;
+# the old one must go.
+timeout 10 xdotool windowactivate --sync "$client" || fail "the window could not be activated"
+expect_marks "opened" "help:ring right:none wrong:none"
+for step in "Провери:help:none right:none wrong:none" \
+    "Чисти:help:none right:none wrong:none" \
+    "the green counter:help:none right:ring wrong:none" \
+    "the red counter:help:none right:none wrong:ring" \
+    "the help text:help:ring right:none wrong:none"; do
+    xdotool key Tab
+    expect_marks "Tab to ${step%%:*}" "${step#*:}"
+done
+echo "focus marks: followed the Tab key round the window"
+# The program has long since heard of the drag, and shown that it reads its events.
+[ "$(where)" = "$target" ] ||
+    fail "dragged by its title bar to $target, the window moved on to $(where)"
+
 # A tool asks for a larger window. The window manager takes requests in order, so once
 # a later move has been carried out the resize has been answered: it must be refused.
 xdotool windowsize "$client" 700 600
-xdotool windowmove --sync "$client" 100 100
+timeout 10 xdotool windowmove --sync "$client" 100 100 ||
+    fail "a move to 100,100 was not carried out within ten seconds"
 read -r _ _ cw ch < <(geometry "$client")
 echo "after a resize request: client ${cw}x${ch}"
 [ "${cw}x${ch}" = "$client_size" ] || fail "a resize request made the client area ${cw}x${ch}"

@@ -9,12 +9,13 @@ namespace window {
 namespace {
 
 // A finger lifts and presses a mouse button again in some 50 ms at the very
-// fastest; the registry's clicks come a millisecond apart.
-constexpr quint64 kSamePressMs = 15;
+// fastest; the registry's clicks come a few milliseconds apart.
+constexpr quint64 kSameMousePressMs = 30;
 // Orca's mouse clicks and its press action reach the window within a few
-// milliseconds of each other; no one presses a box with the mouse and through
-// the screen reader within a quarter of a second.
-constexpr qint64 kSameScreenReaderPressMs = 250;
+// milliseconds of each other, in either order, some tens on a loaded machine; no
+// one presses a box with the mouse and through the screen reader, or presses
+// Orca's click key twice, within a tenth of a second.
+constexpr qint64 kSamePressBothWaysMs = 100;
 
 bool Within(const QElapsedTimer& timer, qint64 ms) {
     return timer.isValid() && timer.elapsed() < ms;
@@ -29,14 +30,13 @@ DigitBox::DigitBox(const QString& digit, int place, QWidget* parent)
     // Drawn in the colours of the window's labels, not a button's.
     setBackgroundRole(QPalette::Window);
     setForegroundRole(QPalette::WindowText);
-    connect(this, &QAbstractButton::clicked, this, [this] { sinceClick_.start(); });
 }
 
 void DigitBox::pressFromScreenReader() {
-    if (Within(sinceClick_, kSameScreenReaderPressMs))
-        return;
-    sinceScreenReaderPress_.start();
-    click();
+    const bool copy = Within(sinceMousePress_, kSamePressBothWaysMs);
+    sincePressAction_.start();
+    if (!copy)
+        click();
 }
 
 // The digit alone on the box's ground, as a label draws its text.
@@ -47,11 +47,14 @@ void DigitBox::paintEvent(QPaintEvent*) {
 }
 
 void DigitBox::mousePressEvent(QMouseEvent* event) {
-    const bool repeated = released_ && event->timestamp() - lastRelease_ < kSamePressMs;
-    if (event->button() == Qt::LeftButton &&
-        (repeated || Within(sinceScreenReaderPress_, kSameScreenReaderPressMs))) {
-        event->accept();
-        return;
+    if (event->button() == Qt::LeftButton) {
+        const bool copy = (released_ && event->timestamp() - lastRelease_ < kSameMousePressMs) ||
+                          Within(sincePressAction_, kSamePressBothWaysMs);
+        sinceMousePress_.start();
+        if (copy) {
+            event->accept();
+            return;
+        }
     }
     QAbstractButton::mousePressEvent(event);
 }

@@ -6,15 +6,16 @@
 
 namespace window {
 
-// One box of the row: a flat button showing its digit, that takes no focus. Both
-// presses of a double click count, as QAbstractButton counts them.
+// One box of the row: a flat button showing its digit, that takes no focus. Every
+// press counts: each mouse click (both of a double click, as QAbstractButton
+// counts them) and each press through the accessibility interface.
 //
-// A screen reader may press it several ways at once: Orca's click from flat
-// review sends two mouse clicks through the accessibility registry and then the
-// press action, all within a few milliseconds. They count as the one press they
-// are: a mouse press that follows the last release sooner than a finger can
-// press again is that press repeated, and the press action and a mouse click
-// close together are one press reaching the box twice.
+// Only a screen reader's one press that reaches the box several ways counts once:
+// Orca's click from flat review sends two mouse clicks through the accessibility
+// registry and then the press action, all within a few milliseconds. A mouse press
+// that follows the last release sooner than a finger can press again is that
+// press repeated, and a press action and a mouse press that close together are
+// one press reaching the box twice. Two press actions are always two presses.
 class DigitBox : public QAbstractButton {
     Q_OBJECT
 
@@ -36,8 +37,9 @@ private:
     int place_;
     bool released_ = false;
     quint64 lastRelease_ = 0; // the event's timestamp, in milliseconds
-    QElapsedTimer sinceClick_;
-    QElapsedTimer sinceScreenReaderPress_;
+    // Since the last left mouse press and the last press action, counted or not.
+    QElapsedTimer sinceMousePress_;
+    QElapsedTimer sincePressAction_;
 };
 
 } // namespace window
