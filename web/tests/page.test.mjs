@@ -119,6 +119,26 @@ function colourSamples(controls) {
   });
 }
 
+const near = (pixel, colour) => pixel.every((value, c) => Math.abs(value - colour[c]) <= 2);
+
+// The frame's etched line beside its caption, and what is drawn on the same
+// rows across the caption, from a screenshot.
+async function frameLineAtCaption(tab) {
+  const shot = decodePng(await tab.screenshot());
+  const r = await tab.evaluate(() => {
+    const { left, top, right, bottom } = document.getElementById('Frame1_caption').getBoundingClientRect();
+    return { left, top, right, bottom };
+  });
+  const [left, right, beside] = [Math.ceil(r.left), Math.floor(r.right), Math.floor(r.left) - 2];
+  const rows = [];
+  for (let y = Math.ceil(r.top); y < Math.floor(r.bottom); ++y) {
+    const line = shot.rgbAt(beside, y);
+    if (!near(line, rgb(frame.back)))
+      rows.push({ y, line, across: Array.from({ length: right - left }, (_, i) => shot.rgbAt(left + i, y)) });
+  }
+  return rows;
+}
+
 function assertColours(samples, pixels) {
   samples.forEach((sample, i) => {
     const off = pixels[i].some((value, c) => Math.abs(value - sample.colour[c]) > 2);
@@ -169,7 +189,7 @@ for (const engine of engines) describe(engine, () => {
     assert.deepEqual(icon, { scheme: 'data:', size: [32, 32] }, 'the window\'s icon, inside the file');
   });
 
-  test('the controls are drawn in their colours, and a counter clips a long number', async () => {
+  test('the controls are drawn in their colours, the frame\'s caption on its own ground, and a counter clips a long number', async () => {
     // Seven digits reach past a counter's edges; the window clips them.
     await tab.evaluate(() => {
       for (const id of ['Text2_0', 'Text2_1']) document.getElementById(id).textContent = '8888888';
@@ -186,6 +206,18 @@ for (const engine of engines) describe(engine, () => {
       for (const id of ['Text2_0', 'Text2_1']) document.getElementById(id).textContent = '0';
     });
     assertColours(samples, pixels);
+    // The caption covers the frame's line: between and around its letters the
+    // frame's colour, nowhere the line's.
+    const rows = await frameLineAtCaption(tab);
+    assert.ok(rows.length > 0, 'the frame\'s line runs beside its caption');
+    for (const { y, line, across } of rows) {
+      const ground = across.filter((pixel) => near(pixel, rgb(frame.back))).length;
+      const lined = across.filter((pixel) => near(pixel, line)).length;
+      assert.ok(lined === 0 && ground >= across.length / 3 && near(across[0], rgb(frame.back)) &&
+                near(across.at(-1), rgb(frame.back)),
+                `on the line's row ${y} (${line}) the caption shows ${ground} of ${across.length} pixels in the ` +
+                `frame's colour, ${lined} in the line's`);
+    }
   });
 
   test('screen readers hear the window\'s names: each box by its place and digit, the counters by their colour', async () => {
