@@ -5,6 +5,7 @@
 // records the requests and script errors it can see.
 import { spawn } from 'node:child_process';
 import net from 'node:net';
+import os from 'node:os';
 import path from 'node:path';
 import { setTimeout as delay } from 'node:timers/promises';
 import { pathToFileURL } from 'node:url';
@@ -18,20 +19,40 @@ export const pageUrl = pathToFileURL(pagePath).href;
 export const engines = (process.env.PAGE_ENGINES ?? 'chromium,firefox,webkit').split(',');
 
 const dealt = '#PuzzleForm[data-dealt]';
+// A driver that has not answered a command by then will not; a browser that
+// has not closed by then is killed.
+const commandTimeout = 30000;
+const closeWithin = 10000;
+
+// Each browser runs in a process group of its own with everything it starts
+// (puppeteer starts it so; WebKitWebDriver is started so here), by the
+// group's leader. However this process ends, on a signal or at a bound's
+// process.exit(), no browser outlives it.
+const groups = new Set();
+function endGroup(pid) {
+  try {
+    process.kill(-pid, 'SIGKILL');
+  } catch (error) {
+    if (error.code !== 'ESRCH') throw error;
+  }
+}
+process.on('exit', () => groups.forEach(endGroup));
+for (const signal of ['SIGINT', 'SIGTERM', 'SIGHUP'])
+  process.on(signal, () => process.exit(128 + os.constants.signals[signal]));
 
 // `forcedColors` starts firefox in a dark high-contrast theme (chromium's
 // DevTools force colours in one tab instead).
-export async function launch(engine, { forcedColors = false } = {}) {
+export function launch(engine, { forcedColors = false } = {}) {
   if (engine === 'chromium')
-    return new PuppeteerBrowser(engine, await puppeteer.launch({
+    return PuppeteerBrowser.start(engine, {
       executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
       headless: true,
       ignoreDefaultArgs: ['--hide-scrollbars'], // draw them, as a user sees them
       args: ['--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
              '--disable-component-update', '--disable-sync', '--font-render-hinting=none'],
-    }));
+    });
   if (engine === 'firefox')
-    return new PuppeteerBrowser(engine, await puppeteer.launch({
+    return PuppeteerBrowser.start(engine, {
       browser: 'firefox',
       executablePath: process.env.FIREFOX ?? '/usr/bin/firefox-esr',
       headless: true,
@@ -39,15 +60,36 @@ export async function launch(engine, { forcedColors = false } = {}) {
         'browser.display.document_color_use': 2, 'browser.display.use_system_colors': false,
         'browser.display.background_color': '#000000', 'browser.display.foreground_color': '#ffffff',
       } : {},
-    }));
+    });
   if (engine === 'webkit') return WebKitBrowser.start();
   throw new Error(`no such engine: ${engine}`);
 }
 
+// What a driver lacks, said with the engine and the command; other errors as they are.
+export function explained(browser, error) {
+  const command = error?.missingCommand ?? /unknown command (\S+)/.exec(error?.message)?.[1];
+  if (!command) return error;
+  return new Error(`${browser.engine} ${browser.version}: its driver has no command ${command}`, { cause: error });
+}
+
 class PuppeteerBrowser {
-  constructor(engine, browser) {
+  static async start(engine, options) {
+    const browser = await puppeteer.launch({ ...options, protocolTimeout: commandTimeout });
+    const { pid } = browser.process();
+    groups.add(pid);
+    try {
+      return new PuppeteerBrowser(engine, browser, pid, (await browser.version()).replace(/^\w+\//, ''));
+    } catch (error) {
+      endGroup(pid);
+      throw error;
+    }
+  }
+
+  constructor(engine, browser, pid, version) {
     this.engine = engine;
     this.browser = browser;
+    this.pid = pid;
+    this.version = version;
     // What only chromium's DevTools can do: a slower CPU, a phone's screen.
     this.devTools = engine === 'chromium';
     this.forcedColours = true;
@@ -61,13 +103,18 @@ class PuppeteerBrowser {
                cpuSlowdown, forcedColors } = {}) {
     if (forcedColors && !this.devTools) {
       const themed = await launch(this.engine, { forcedColors });
-      const tab = await themed.open({ width, height, deviceScaleFactor, mobile, preload });
-      tab.close = () => themed.close();
-      return tab;
+      try {
+        const tab = await themed.open({ width, height, deviceScaleFactor, mobile, preload });
+        tab.close = () => themed.close();
+        return tab;
+      } catch (error) {
+        await themed.close();
+        throw error;
+      }
     }
     const page = await this.browser.newPage();
-    await page.setViewport({ width, height, deviceScaleFactor, isMobile: mobile && this.devTools,
-                             hasTouch: mobile && this.devTools });
+    await setViewport(page, { width, height, deviceScaleFactor, isMobile: mobile && this.devTools,
+                              hasTouch: mobile && this.devTools });
     const tab = new PuppeteerTab(page);
     page.on('pageerror', (error) => tab.errors.push(`pageerror: ${error.message}`));
     page.on('console', (message) => {
@@ -91,7 +138,27 @@ class PuppeteerBrowser {
   }
 
   close() {
-    return this.browser.close();
+    this.closing ??= this.quit();
+    return this.closing;
+  }
+
+  async quit() {
+    const closed = this.browser.close().then(() => true, () => false);
+    if (!await Promise.race([closed, delay(closeWithin, false, { ref: false })])) endGroup(this.pid);
+    groups.delete(this.pid);
+  }
+}
+
+// Puppeteer sends a screen orientation along with the viewport, which Firefox
+// ESR 140's driver cannot override. The page does not depend on the
+// orientation: there the viewport alone does, once the page sees it.
+async function setViewport(page, viewport) {
+  try {
+    await page.setViewport(viewport);
+  } catch (error) {
+    if (!/unknown command emulation\.setScreenOrientationOverride\b/.test(error.message)) throw error;
+    await page.waitForFunction((w, h, ratio) => innerWidth === w && innerHeight === h && devicePixelRatio === ratio,
+                               { timeout: 5000 }, viewport.width, viewport.height, viewport.deviceScaleFactor);
   }
 }
 
@@ -158,6 +225,7 @@ class WebKitBrowser {
 
   constructor() {
     this.engine = 'webkit';
+    this.version = '';
     this.devTools = false;
     this.preloads = false;
     this.touch = false;
@@ -166,24 +234,17 @@ class WebKitBrowser {
   }
 
   async open({ width = 640, height = 480 } = {}) {
-    const port = await freePort();
-    const driver = spawn(process.env.WEBKIT_WEBDRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
-                         { stdio: ['ignore', 'ignore', 'inherit'] });
-    const url = `http://127.0.0.1:${port}`;
-    for (let tries = 0; ; ++tries) {
-      try {
-        if ((await fetch(`${url}/status`)).ok) break;
-      } catch (error) {
-        if (tries > 100 || driver.exitCode !== null) {
-          driver.kill();
-          throw new Error(`WebKitWebDriver did not start: ${error}`);
-        }
-        await delay(50); // polling its port until it listens
-      }
+    const driver = await WebKitDriver.start();
+    let session;
+    try {
+      session = await WebDriver.createSession(new BoundedExecutor(new HttpClient(driver.url)), new Capabilities());
+    } catch (error) {
+      await driver.stop();
+      throw error;
     }
-    const session = await WebDriver.createSession(new Executor(new HttpClient(url)), new Capabilities());
     const tab = new WebKitTab(driver, session);
     this.tabs.push(tab);
+    this.version = (await session.getCapabilities()).get('browserVersion');
     await tab.reload();
     // The window's size is set from outside (no smaller than the browser's
     // toolbar allows), and the page sees it a little later: take off what the
@@ -200,8 +261,80 @@ class WebKitBrowser {
     return tab;
   }
 
+  // Every tab is closed, even where closing another fails.
   async close() {
-    for (const tab of this.tabs) await tab.close();
+    const failed = (await Promise.allSettled(this.tabs.map((tab) => tab.close())))
+      .find((result) => result.status === 'rejected');
+    if (failed) throw failed.reason;
+  }
+}
+
+// WebKitWebDriver in a process group of its own, with the browser it starts:
+// stopping it stops them all.
+class WebKitDriver {
+  static async start() {
+    const port = await freePort();
+    const child = spawn(process.env.WEBKIT_WEBDRIVER ?? 'WebKitWebDriver', [`--port=${port}`],
+                        { stdio: ['ignore', 'ignore', 'inherit'], detached: true });
+    if (child.pid) groups.add(child.pid);
+    const driver = new WebKitDriver(child, `http://127.0.0.1:${port}`);
+    for (let tries = 0; ; ++tries) {
+      try {
+        const status = await fetch(`${driver.url}/status`, { signal: AbortSignal.timeout(1000) });
+        if (status.ok) return driver;
+        throw new Error(`its status is ${status.status}`);
+      } catch (error) {
+        if (tries > 100 || driver.ended) {
+          await driver.stop();
+          throw new Error(`WebKitWebDriver did not start: ${driver.ended ?? error}`);
+        }
+        await delay(50); // polling its port until it listens
+      }
+    }
+  }
+
+  constructor(child, url) {
+    this.child = child;
+    this.url = url;
+    this.ended = null;
+    this.exited = new Promise((resolve) => {
+      child.once('exit', (code, signal) => {
+        this.ended = `it exited with ${code ?? signal}`;
+        resolve();
+      });
+      child.once('error', (error) => {
+        this.ended = String(error);
+        resolve();
+      });
+    });
+  }
+
+  async stop() {
+    if (!this.child.pid) return;
+    endGroup(this.child.pid);
+    await this.exited;
+    groups.delete(this.child.pid);
+  }
+}
+
+// Each command is answered within `commandTimeout`, and one the driver does
+// not know fails naming the command.
+class BoundedExecutor extends Executor {
+  async execute(command) {
+    let timer;
+    const unanswered = new Promise((resolve, reject) => {
+      timer = setTimeout(() => reject(new Error(
+        `WebKitWebDriver did not answer ${command.getName()} within ${commandTimeout / 1000} s`)), commandTimeout);
+    });
+    try {
+      return await Promise.race([super.execute(command), unanswered]);
+    } catch (error) {
+      if (error.name === 'UnknownCommandError' || error.name === 'UnsupportedOperationError')
+        error.missingCommand = command.getName();
+      throw error;
+    } finally {
+      clearTimeout(timer);
+    }
   }
 }
 
@@ -277,17 +410,22 @@ class WebKitTab {
     return this.session.takeScreenshot();
   }
 
-  async close() {
-    if (this.closed) return;
-    try {
+  close() {
+    this.closing ??= this.quit();
+    return this.closing;
+  }
+
+  async quit() {
+    let failure;
+    const quit = (async () => {
       await this.collect();
-      await this.session.quit();
-    } finally {
       this.closed = true;
-      const exited = new Promise((resolve) => this.driver.once('exit', resolve));
-      this.driver.kill();
-      await exited;
-    }
+      await this.session.quit();
+    })().catch((error) => { failure = error; });
+    await Promise.race([quit, delay(closeWithin, undefined, { ref: false })]);
+    this.closed = true;
+    await this.driver.stop();
+    if (failure) throw failure;
   }
 }
 

@@ -3,13 +3,13 @@
 // what colour, a row played with real mouse clicks, the score, a runtime error,
 // the focus order and the spoken names, the window scaled onto a phone, high
 // contrast, and that the page loads nothing but itself without a script error.
-import { after, before, describe, test } from 'node:test';
+import { after, before, beforeEach, describe, test } from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import path from 'node:path';
 import zlib from 'node:zlib';
 import { setTimeout as delay } from 'node:timers/promises';
-import { buildDir, engines, launch, pageUrl } from './browser.mjs';
+import { buildDir, engines, explained, launch, pageUrl } from './browser.mjs';
 import { decodePng } from './png.mjs';
 
 // The digit sequence, written out independently of the program: the days of
@@ -119,6 +119,26 @@ function colourSamples(controls) {
   });
 }
 
+const near = (pixel, colour) => pixel.every((value, c) => Math.abs(value - colour[c]) <= 2);
+
+// The frame's etched line beside its caption, and what is drawn on the same
+// rows across the caption, from a screenshot.
+async function frameLineAtCaption(tab) {
+  const shot = decodePng(await tab.screenshot());
+  const r = await tab.evaluate(() => {
+    const { left, top, right, bottom } = document.getElementById('Frame1_caption').getBoundingClientRect();
+    return { left, top, right, bottom };
+  });
+  const [left, right, beside] = [Math.ceil(r.left), Math.floor(r.right), Math.floor(r.left) - 2];
+  const rows = [];
+  for (let y = Math.ceil(r.top); y < Math.floor(r.bottom); ++y) {
+    const line = shot.rgbAt(beside, y);
+    if (!near(line, rgb(frame.back)))
+      rows.push({ y, line, across: Array.from({ length: right - left }, (_, i) => shot.rgbAt(left + i, y)) });
+  }
+  return rows;
+}
+
 function assertColours(samples, pixels) {
   samples.forEach((sample, i) => {
     const off = pixels[i].some((value, c) => Math.abs(value - sample.colour[c]) > 2);
@@ -126,19 +146,52 @@ function assertColours(samples, pixels) {
   });
 }
 
+// Each engine's run ends within PAGE_ENGINE_BOUND seconds, whatever hangs: past
+// it the run says where it was and stops, and its browsers end with it. A check
+// that alone takes two minutes has hung.
+const engineBound = Number(process.env.PAGE_ENGINE_BOUND ?? 300) * 1000;
+const checkBound = 120000;
+
 for (const engine of engines) describe(engine, () => {
   let browser;
   let tab;
+  let where = 'opening the page';
+  let watchdog;
 
+  // Node 18 runs no `after` once `before` has failed: `before` cleans up itself.
   before(async () => {
-    browser = await launch(engine);
-    tab = await browser.open();
+    watchdog = setTimeout(() => {
+      console.error(`${engine}: not done after ${engineBound / 1000} s, still ${where}`);
+      process.exit(1);
+    }, engineBound).unref();
+    try {
+      browser = await launch(engine);
+      tab = await browser.open();
+    } catch (error) {
+      clearTimeout(watchdog);
+      await browser?.close();
+      throw browser ? explained(browser, error) : error;
+    }
+  });
+  beforeEach((t) => {
+    where = `in "${t.name}"`;
   });
   after(async () => {
+    where = 'closing';
     await browser?.close();
+    clearTimeout(watchdog);
   });
 
-  test('every control is drawn at its place, the hidden ones not at all; the tab has its icon', async () => {
+  // A check that meets a command its engine's driver lacks says so.
+  const check = (name, fn) => test(name, { timeout: checkBound }, async (t) => {
+    try {
+      return await fn(t);
+    } catch (error) {
+      throw explained(browser, error);
+    }
+  });
+
+  check('every control is drawn at its place, the hidden ones not at all; the tab has its icon', async () => {
     const rects = await drawnRects(tab);
     assert.deepEqual([rects.form.width, rects.form.height], [481, 363]);
     assert.deepEqual([px(layout.clientWidth), px(layout.clientHeight)], [481, 363]);
@@ -169,7 +222,7 @@ for (const engine of engines) describe(engine, () => {
     assert.deepEqual(icon, { scheme: 'data:', size: [32, 32] }, 'the window\'s icon, inside the file');
   });
 
-  test('the controls are drawn in their colours, and a counter clips a long number', async () => {
+  check('the controls are drawn in their colours, the frame\'s caption on its own ground, and a counter clips a long number', async () => {
     // Seven digits reach past a counter's edges; the window clips them.
     await tab.evaluate(() => {
       for (const id of ['Text2_0', 'Text2_1']) document.getElementById(id).textContent = '8888888';
@@ -186,9 +239,21 @@ for (const engine of engines) describe(engine, () => {
       for (const id of ['Text2_0', 'Text2_1']) document.getElementById(id).textContent = '0';
     });
     assertColours(samples, pixels);
+    // The caption covers the frame's line: between and around its letters the
+    // frame's colour, nowhere the line's.
+    const rows = await frameLineAtCaption(tab);
+    assert.ok(rows.length > 0, 'the frame\'s line runs beside its caption');
+    for (const { y, line, across } of rows) {
+      const ground = across.filter((pixel) => near(pixel, rgb(frame.back))).length;
+      const lined = across.filter((pixel) => near(pixel, line)).length;
+      assert.ok(lined === 0 && ground >= across.length / 3 && near(across[0], rgb(frame.back)) &&
+                near(across.at(-1), rgb(frame.back)),
+                `on the line's row ${y} (${line}) the caption shows ${ground} of ${across.length} pixels in the ` +
+                `frame's colour, ${lined} in the line's`);
+    }
   });
 
-  test('screen readers hear the window\'s names: each box by its place and digit, the counters by their colour', async () => {
+  check('screen readers hear the window\'s names: each box by its place and digit, the counters by their colour', async () => {
     const boxes = await tab.evaluate(() => [...document.querySelectorAll('[id^="Label2_"]')].map((b) =>
       ({ role: b.getAttribute('role'), tabIndex: b.tabIndex, name: b.getAttribute('aria-label'),
          caption: b.textContent, left: b.getBoundingClientRect().left })));
@@ -230,7 +295,7 @@ for (const engine of engines) describe(engine, () => {
     }
   });
 
-  test('a click in the overlap goes to the box on top, both clicks of a double click count, and nothing is selected', async () => {
+  check('a click in the overlap goes to the box on top, both clicks of a double click count, and nothing is selected', async () => {
     const [three, four] = [await text(tab, boxIds[3]), await text(tab, boxIds[4])];
     await tab.evaluate(() => {
       window.doubleClicks = 0;
@@ -258,7 +323,7 @@ for (const engine of engines) describe(engine, () => {
     }
   });
 
-  test('a row solved with the mouse scores on the green counter', async () => {
+  check('a row solved with the mouse scores on the green counter', async () => {
     const [right, wrong] = await score(tab);
     const start = startOf((await row(tab)).slice(0, 10));
     const answer = hiddenDigits(start);
@@ -268,7 +333,7 @@ for (const engine of engines) describe(engine, () => {
     assert.deepEqual(await score(tab), [String(Number(right) + 1), wrong]);
   });
 
-  test('a new row keeps the score; an unsolved row scores as wrong', async () => {
+  check('a new row keeps the score; an unsolved row scores as wrong', async () => {
     const before = await score(tab);
     await clickControl(tab, 'Command1_1');
     const dealt = await row(tab);
@@ -281,7 +346,7 @@ for (const engine of engines) describe(engine, () => {
     assert.deepEqual(await score(tab), solved ? [String(right + 1), String(wrong)] : [String(right), String(wrong + 1)]);
   });
 
-  test('a runtime error is told in Bulgarian and the page goes on with its score', async () => {
+  check('a runtime error is told in Bulgarian and the page goes on with its score', async () => {
     const [right, wrong] = await score(tab);
     // A caption the page never writes itself: one more does not fit 16 bits.
     await tab.evaluate((id) => { document.getElementById(id).textContent = '32767'; }, boxIds[0]);
@@ -300,7 +365,7 @@ for (const engine of engines) describe(engine, () => {
     assert.deepEqual(await score(tab), [right, String(Number(wrong) + 1)]);
   });
 
-  test('each visit starts at naught to naught and deals its own first row', async () => {
+  check('each visit starts at naught to naught and deals its own first row', async () => {
     // Five visits of 25 possible rows all alike: once in 390 625 runs.
     const firsts = new Set();
     for (let visit = 0; visit < 5; ++visit) {
@@ -311,7 +376,7 @@ for (const engine of engines) describe(engine, () => {
     assert.ok(firsts.size > 1, `every visit dealt ${[...firsts]}`);
   });
 
-  test('on a phone the whole window shows, scaled as a whole, and every quick tap counts', async (t) => {
+  check('on a phone the whole window shows, scaled as a whole, and every quick tap counts', async (t) => {
     const phone = await browser.open({ width: 360, height: 740, deviceScaleFactor: 3, mobile: true });
     try {
       // Where the window's background is drawn: some engines report a scaled
@@ -320,9 +385,12 @@ for (const engine of engines) describe(engine, () => {
       const drawn = await windowOnScreen(phone);
       const { width, height } = viewport;
       assert.ok(width < 481, `a viewport narrower than the window: ${width}`); // some windows get no narrower
-      const scale = Math.min(width / 481, height / 363);
-      assert.ok(Math.abs(drawn.width - 481 * scale) <= 1.5 && Math.abs(drawn.height - 363 * scale) <= 1.5,
-                `scaled as a whole to ${481 * scale} × ${363 * scale}: ${drawn.width} × ${drawn.height}`);
+      // As large as fits, or a 64th less where the browser keeps a zoom to 64ths.
+      const fitting = Math.min(width / 481, height / 363);
+      const scale = drawn.width / 481;
+      assert.ok(scale <= fitting + 1.5 / 481 && scale >= fitting - 1 / 64 - 1.5 / 481 &&
+                Math.abs(drawn.height - 363 * scale) <= 1.5,
+                `scaled as a whole to ${481 * fitting} × ${363 * fitting}: ${drawn.width} × ${drawn.height}`);
       assert.ok(drawn.left >= 0 && drawn.top >= 0 && drawn.left + drawn.width <= width &&
                 drawn.top + drawn.height <= height, 'inside the viewport');
       assert.ok(viewport.scrollWidth <= width && viewport.scrollHeight <= height, 'nothing to scroll or pan');
@@ -342,7 +410,7 @@ for (const engine of engines) describe(engine, () => {
     }
   });
 
-  test('the first frame that shows the window shows the dealt row, also on a slow CPU', async (t) => {
+  check('the first frame that shows the window shows the dealt row, also on a slow CPU', async (t) => {
     if (!browser.preloads) return t.skip('WebDriver runs nothing before the page');
     const slow = await browser.open({
       cpuSlowdown: browser.devTools ? 6 : undefined,
@@ -366,7 +434,7 @@ for (const engine of engines) describe(engine, () => {
     }
   });
 
-  test('under forced colours the counters and buttons keep their green and red, focus shows', async (t) => {
+  check('under forced colours the counters and buttons keep their green and red, focus shows', async (t) => {
     if (!browser.forcedColours) return t.skip('WebKit has no forced colours');
     const contrast = await browser.open({ forcedColors: true });
     try {
@@ -386,7 +454,7 @@ for (const engine of engines) describe(engine, () => {
     }
   });
 
-  test('printed, the window keeps its colours', async (t) => {
+  check('printed, the window keeps its colours', async (t) => {
     if (!tab.pdf) return t.skip('WebKitGTK\'s WebDriver does not print');
     // A PDF's page draws a colour with "R G B rg", in a compressed stream.
     const pdf = Buffer.from(await tab.pdf()).toString('latin1');
@@ -403,7 +471,7 @@ for (const engine of engines) describe(engine, () => {
       assert.ok(fills.has(rgb(control.back).join(',')), `${control.id} printed in ${rgb(control.back)}: ${[...fills]}`);
   });
 
-  test('no script error, and nothing loaded but the file itself', async () => {
+  check('no script error, and nothing loaded but the file itself', async () => {
     const { errors, requests } = await tab.seen();
     assert.deepEqual(errors, []);
     if (browser.engine !== 'webkit') assert.ok(requests.includes(pageUrl) || requests.some((url) => url.startsWith('data:')));
