@@ -44,7 +44,7 @@ msibuild "$stage/product.msi" \
 # Every string outside ASCII that the .wxs holds must now stand in the database.
 check() {
     local table
-    table=$(msiinfo export "$stage/product.msi" "$1")
+    table=$(msiinfo export "$stage/product.msi" "$1" | tr -d '\0')
     [[ $table == *"$2"* ]] || { echo "build_msi: $1 lacks \"$2\"" >&2; exit 1; }
 }
 check _ForceCodepage 1251
