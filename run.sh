@@ -136,7 +136,7 @@ case $mode in
         ;;
     bench)
         xvfb-run -a -s "-screen 0 1024x768x24" python3 bench/run_bench.py "$build_dir" \
-            --page build-web/chislova-redica.html
+            --page build-web/chislova-redica.html --windows build-windows-test
         ;;
     screenshot)
         out=$(realpath -m "${2:?usage: $0 screenshot FILE}")
