@@ -19,11 +19,12 @@ rm -rf "$work"
 mkdir -p "$work"
 prefix=$work/prefix
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-trap 'timeout 30 wineserver --kill >/dev/null 2>&1 || true' EXIT
-# A bounded Wine command: msiexec waits for nothing, so a minute is plenty.
+# The prefix and one Wine session for every command below, by the same runner as
+# the other tests'.
+"$here/wine_run.sh" "$prefix" --start-session || fail "no Wine session in $prefix"
+trap '"$here/wine_run.sh" "$prefix" --end-session >/dev/null 2>&1 || true' EXIT
+# A bounded Wine command: none of these asks anything, so two minutes are plenty.
 wine_cmd() { timeout 120 wine "$@" || fail "wine $* failed or took over 2 min (status $?)"; }
-# The prefix, made by the same runner as the other tests'.
-"$here/wine_run.sh" "$prefix" cmd /c exit 0 || fail "no Wine prefix in $prefix"
 drive=$prefix/drive_c
 installed=$drive/Program\ Files/$name/chislova-redica.exe
 # Windows puts a per-machine shortcut into the common Start menu; Wine puts it
@@ -32,20 +33,21 @@ start_menus=("$drive/ProgramData/Microsoft/Windows/Start Menu/Programs"
     "$drive"/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs)
 shortcuts() { find "${start_menus[@]}" -name '*.lnk' 2>/dev/null | sort; }
 
-# uninstall_entries: the Add or Remove Programs keys, one "[key]" line followed
-# by its "name"="value" lines, in UTF-8 (reg export writes UTF-16).
-uninstall_entries() {
+# read_entries: reads the Add or Remove Programs keys into `entries`, one
+# "[key]" line followed by its "name"="value" lines, in UTF-8 (reg export
+# writes UTF-16).
+read_entries() {
     wine_cmd reg export 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' "$work/uninstall.reg" /y >/dev/null
-    iconv -f UTF-16 -t UTF-8 "$work/uninstall.reg" | tr -d '\r'
+    entries=$(iconv -f UTF-16 -t UTF-8 "$work/uninstall.reg" | tr -d '\r')
 }
 # our_entries: the keys whose DisplayName is the program's.
 our_entries() {
-    uninstall_entries | awk -v name="\"DisplayName\"=\"$name\"" '
+    printf '%s\n' "$entries" | awk -v name="\"DisplayName\"=\"$name\"" '
         /^\[/ { key = $0 } $0 == name { print key }'
 }
 # value KEY NAME: a value of the key (without quotes).
 value() {
-    uninstall_entries | awk -v key="$1" -v name="\"$2\"=" '
+    printf '%s\n' "$entries" | awk -v key="$1" -v name="\"$2\"=" '
         /^\[/ { inside = ($0 == key) } inside && index($0, name) == 1 {
             v = substr($0, length(name) + 1); gsub(/^"|"$/, "", v); gsub(/\\\\/, "\\", v); print v }'
 }
@@ -53,6 +55,7 @@ value() {
 unix_path() { printf '%s/drive_c/%s' "$prefix" "$(printf '%s' "${1#[Cc]:\\}" | tr '\\' /)"; }
 
 before=$(shortcuts)
+read_entries
 [ -z "$(our_entries)" ] || fail "a fresh prefix already lists the program"
 
 echo "msi_test: installing $msi"
@@ -68,6 +71,7 @@ link_icon=$(strings -e l "${links[0]}" | grep -io '[a-z]:\\.*\.ico$' | head -n 1
     fail "the shortcut names no icon"
 cmp -s "$(unix_path "$link_icon")" "$icon" || fail "the shortcut's icon $link_icon is not the program's"
 
+read_entries
 mapfile -t keys < <(our_entries)
 [ ${#keys[@]} -eq 1 ] || fail "expected one Add or Remove Programs entry, found ${#keys[@]}"
 key=${keys[0]}
@@ -92,6 +96,7 @@ later=$work/later.msi
     "$exe" "$icon" 99.0.0 "$publisher" "$name" later later >/dev/null
 echo "msi_test: upgrading to 99.0.0"
 wine_cmd msiexec /i "$later" /qn
+read_entries
 mapfile -t keys < <(our_entries)
 [ ${#keys[@]} -eq 1 ] || fail "after an upgrade: ${#keys[@]} Add or Remove Programs entries"
 [ "$(value "${keys[0]}" DisplayVersion)" = 99.0.0 ] || fail "the upgrade left version $(value "${keys[0]}" DisplayVersion)"
@@ -102,6 +107,7 @@ echo "msi_test: removing it"
 wine_cmd msiexec /x "$later" /qn
 [ ! -e "$drive/Program Files/$name" ] || fail "removed, it leaves $drive/Program Files/$name"
 [ "$(shortcuts)" = "$before" ] || fail "removed, it leaves shortcuts: $(comm -13 <(printf '%s\n' "$before") <(shortcuts))"
+read_entries
 [ -z "$(our_entries)" ] || fail "removed, it is still in Add or Remove Programs"
 leftovers=$(find "$drive/windows/Installer" -mindepth 1 -maxdepth 1 2>/dev/null)
 [ -z "$leftovers" ] || fail "removed, it leaves in Windows' installer cache: $leftovers"
