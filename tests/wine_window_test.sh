@@ -4,7 +4,7 @@
 # meets it: real clicks and keys on the X server, the window read back by a
 # probe that runs beside it in the same Wine. At 96 dpi: the window centred with
 # its client area of 481 x 363, a dealt row, boxes advanced by clicks and a
-# double click, a solved and a spoiled row scored, the keyboard's Tab and Enter,
+# double click, a solved and a spoiled row scored, Tab, Enter and Space,
 # a runtime error told and survived, "Чисти" keeping the score, Alt+F4. At 144
 # dpi (Wine's LogPixels): the client area 1.5 times as large, every digit whole
 # inside its box and drawn 1.5 times as tall.
@@ -174,6 +174,10 @@ check_window 96 481 363
 read_state
 [ "$(awk -F'\t' '$1 == "focus" {print $2}' "$state")" = "Text1(0)" ] ||
     fail "the help text does not have the focus at start"
+for hidden in List1 "Text1(1)"; do
+    [ "$(awk -F'\t' -v name="$hidden" '$1 == "control" && $2 == name {print $3}' "$state")" = 0 ] ||
+        fail "$hidden is not hidden"
+done
 row=$(captions)
 start=$(dealt_from "$row") || fail "the first row $row is no run of the sequence"
 echo "dealt $row from position $start"
@@ -228,6 +232,8 @@ within 10 "Tab to move the focus to Провери" \
     eval 'read_state && [ "$(awk -F"\t" "\$1 == \"focus\" {print \$2}" "$state")" = "Command1(0)" ]'
 xdotool key Return
 within 10 "Enter on Провери to count the row again" shows "Text2(1)" 2
+xdotool key space
+within 10 "Space on Провери to count the row again" shows "Text2(1)" 3
 
 # A runtime error no user can cause: the box is told, the program carries on.
 wine "$probe" set "Label2(3)" 32767 >/dev/null
@@ -246,7 +252,7 @@ within 10 "box 4 to advance after the error" shows "Label2(4)" $(((before + 1) %
 # "Чисти" deals again and keeps the score.
 click "Command1(1)"
 within 10 "a new row" eval 'read_state && dealt_from "$(captions)" >/dev/null'
-[ "$(text_of 'Text2(0)'):$(text_of 'Text2(1)')" = "1:2" ] ||
+[ "$(text_of 'Text2(0)'):$(text_of 'Text2(1)')" = "1:3" ] ||
     fail "Чисти changed the score to $(text_of 'Text2(0)'):$(text_of 'Text2(1)')"
 close_with_alt_f4
 echo "96 dpi: played, scored and closed"
