@@ -174,6 +174,12 @@ check_window 96 481 363
 read_state
 [ "$(awk -F'\t' '$1 == "focus" {print $2}' "$state")" = "Text1(0)" ] ||
     fail "the help text does not have the focus at start"
+# Every text as the layout has it, letter for letter and line for line, but
+# those the puzzle writes.
+awk -F'\t' '$1 == "control" && $2 !~ /^(Label2|Text2)\(/ && $8 != $9 {
+    print "FAIL: " $2 " shows \"" $8 "\", not \"" $9 "\""; bad = 1 } END {exit bad}' "$state" >&2
+[ "$(awk -F'\t' '$1 == "entries" {print $3}' "$state")" = "$sequence" ] ||
+    fail "the hidden list does not hold the sequence in its order"
 for hidden in List1 "Text1(1)"; do
     [ "$(awk -F'\t' -v name="$hidden" '$1 == "control" && $2 == name {print $3}' "$state")" = 0 ] ||
         fail "$hidden is not hidden"

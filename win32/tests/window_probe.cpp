@@ -2,7 +2,7 @@
 // Reads the running program's window from outside, as a screen reader or a
 // test tool would, and prints what it finds in UTF-8, one fact a line, fields
 // separated by tabs:
-//   window_probe state         the window and every control
+//   window_probe state         the window and every control, with its text in the layout
 //   window_probe spoken        the same, and what screen readers read for each control
 //   window_probe set NAME TEXT sets a control's text, as no user can
 //   window_probe message       the message box the window shows, if any
@@ -136,8 +136,10 @@ int State(HWND window, bool spoken) {
         RECT at;
         GetWindowRect(control, &at);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+        // The text the control holds, and the text the layout table gave it.
         Print(L"control\t" + name + L"\t" + (IsWindowVisible(control) ? L"1" : L"0") + L"\t" +
-              Rect(at) + L"\t" + Escaped(TextOf(control)));
+              Rect(at) + L"\t" + Escaped(TextOf(control)) + L"\t" +
+              Escaped(win32::Widen(member.row->text)));
         if (spoken)
             Print(L"spoken\t" + name + L"\t" + Spoken(control));
         wchar_t kind[64] = {};
