@@ -16,7 +16,12 @@ set -euo pipefail
 # shellcheck source=tests/desktop_test_support.sh
 source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
-need_tools wine wineserver xvfb-run xauth xdotool import convert
+need_tools wine xvfb-run xauth xdotool import
+# Wine's server, where Debian links it into the PATH, else in Wine's own folder.
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+[ -x "$wineserver" ] || missing_needs wineserver
+# ImageMagick 7 (Debian 13) names its tool magick; 6 (Debian 12) convert.
+magick=$(command -v magick || command -v convert) || missing_needs "ImageMagick's magick or convert"
 on_own_display "$0" "$@"
 
 program=$(realpath "$1")
@@ -38,7 +43,7 @@ fail() {
 
 app=
 cleanup() {
-    wineserver -k 2>/dev/null || true
+    "$wineserver" -k 2>/dev/null || true
     [ -z "$app" ] || stop_processes "$app"
 }
 trap cleanup EXIT
@@ -85,8 +90,14 @@ click() {
     xdotool mousemove $((cx + x + w / 2)) $((cy + y + h / 2)) click --repeat "$repeat" --delay 120 1
 }
 
-# After a click: the probe sees the box or counter showing TEXT.
+# After a click or a key: the probe sees the box or counter showing TEXT, the
+# control NAME having the focus, the message box or none, a dealt row.
 shows() { read_state && [ "$(text_of "$1")" = "$2" ]; }
+focus_of() { awk -F'\t' '$1 == "focus" {print $2}' "$state"; }
+has_focus() { read_state && [ "$(focus_of)" = "$1" ]; }
+message_shown() { wine "$probe" message >"$work/message.txt" 2>/dev/null; }
+no_message() { ! wine "$probe" message >/dev/null 2>&1; }
+row_dealt() { read_state && dealt_from "$(captions)" >/dev/null; }
 
 start_program() {
     wine "$program" &
@@ -139,7 +150,7 @@ close_with_alt_f4() {
 # glyph_box FILE X Y W H: "WxH+X+Y" of the dark pixels in that part of a
 # screenshot, measured in it; "0x0" where there are none.
 glyph_box() {
-    convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 50% \
+    "$magick" "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 50% \
         -bordercolor white -border 1 -format '%@' info: 2>/dev/null
 }
 
@@ -167,12 +178,12 @@ set_dpi() {
 }
 
 # ---- 96 dpi ----
-wineserver -k 2>/dev/null || true
+"$wineserver" -k 2>/dev/null || true
 set_dpi 96
 start_program
 check_window 96 481 363
 read_state
-[ "$(awk -F'\t' '$1 == "focus" {print $2}' "$state")" = "Text1(0)" ] ||
+[ "$(focus_of)" = "Text1(0)" ] ||
     fail "the help text does not have the focus at start"
 # Every text as the layout has it, letter for letter and line for line, but
 # those the puzzle writes.
@@ -231,11 +242,9 @@ within 10 "the red counter to count a spoiled row" shows "Text2(1)" 1
 # The keyboard: Tab from the help text to "Провери", Enter presses it. A click
 # puts the focus in the help text (the last click gave it to "Провери").
 click "Text1(0)"
-within 10 "a click to put the focus in the help text" \
-    eval 'read_state && [ "$(awk -F"\t" "\$1 == \"focus\" {print \$2}" "$state")" = "Text1(0)" ]'
+within 10 "a click to put the focus in the help text" has_focus "Text1(0)"
 xdotool key Tab
-within 10 "Tab to move the focus to Провери" \
-    eval 'read_state && [ "$(awk -F"\t" "\$1 == \"focus\" {print \$2}" "$state")" = "Command1(0)" ]'
+within 10 "Tab to move the focus to Провери" has_focus "Command1(0)"
 xdotool key Return
 within 10 "Enter on Провери to count the row again" shows "Text2(1)" 2
 xdotool key space
@@ -244,27 +253,26 @@ within 10 "Space on Провери to count the row again" shows "Text2(1)" 3
 # A runtime error no user can cause: the box is told, the program carries on.
 wine "$probe" set "Label2(3)" 32767 >/dev/null
 click "Label2(3)"
-within 10 "the message box telling of the overflow" \
-    eval 'wine "$probe" message >"$work/message.txt" 2>/dev/null'
+within 10 "the message box telling of the overflow" message_shown
 grep -q 'Препълване' "$work/message.txt" || fail "the message box says: $(cat "$work/message.txt")"
 grep -q 'Програмата продължава да работи' "$work/message.txt" ||
     fail "the message box does not say the program carries on: $(cat "$work/message.txt")"
 xdotool key Return
-within 10 "the message box to close" eval '! wine "$probe" message >/dev/null 2>&1'
+within 10 "the message box to close" no_message
 before=$(text_of "Label2(4)")
 click "Label2(4)"
 within 10 "box 4 to advance after the error" shows "Label2(4)" $(((before + 1) % 10))
 
 # "Чисти" deals again and keeps the score.
 click "Command1(1)"
-within 10 "a new row" eval 'read_state && dealt_from "$(captions)" >/dev/null'
+within 10 "a new row" row_dealt
 [ "$(text_of 'Text2(0)'):$(text_of 'Text2(1)')" = "1:3" ] ||
     fail "Чисти changed the score to $(text_of 'Text2(0)'):$(text_of 'Text2(1)')"
 close_with_alt_f4
 echo "96 dpi: played, scored and closed"
 
 # ---- 144 dpi ----
-wineserver -k 2>/dev/null || true
+"$wineserver" -k 2>/dev/null || true
 set_dpi 144
 start_program
 check_window 144 722 545
