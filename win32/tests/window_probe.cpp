@@ -266,7 +266,21 @@ int Serve() {
 
 } // namespace
 
+// Rectangles in the screen's own pixels, whatever DPI the program runs at: a
+// probe that Windows (or Wine 9 and later) took for DPI-unaware would be given
+// them scaled to 96 dpi. The newer call where Windows has it.
+void SeeRealPixels() {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto setContext = reinterpret_cast<SetContext>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (!setContext || (!setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) &&
+                        !setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)))
+        SetProcessDPIAware();
+}
+
 int wmain(int argc, wchar_t** argv) {
+    SeeRealPixels();
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     if (argc == 2 && std::wstring(argv[1]) == L"serve")
         return Serve();
