@@ -4,7 +4,7 @@
 # meets it: real clicks and keys on the X server, the window read back by a
 # probe that runs beside it in the same Wine. At 96 dpi: the window centred with
 # its client area of 481 x 363, a dealt row, boxes advanced by clicks and a
-# double click, a solved and a spoiled row scored, the keyboard's Tab and Enter,
+# double click, a solved and a spoiled row scored, Tab, Enter and Space,
 # a runtime error told and survived, "Чисти" keeping the score, Alt+F4. At 144
 # dpi (Wine's LogPixels): the client area 1.5 times as large, every digit whole
 # inside its box and drawn 1.5 times as tall.
@@ -16,7 +16,12 @@ set -euo pipefail
 # shellcheck source=tests/desktop_test_support.sh
 source "$(dirname "$(realpath "$0")")/desktop_test_support.sh"
 
-need_tools wine wineserver xvfb-run xauth xdotool import convert
+need_tools wine xvfb-run xauth xdotool import
+# Wine's server, where Debian links it into the PATH, else in Wine's own folder.
+wineserver=$(command -v wineserver || echo /usr/lib/wine/wineserver)
+[ -x "$wineserver" ] || missing_needs wineserver
+# ImageMagick 7 (Debian 13) names its tool magick; 6 (Debian 12) convert.
+magick=$(command -v magick || command -v convert) || missing_needs "ImageMagick's magick or convert"
 on_own_display "$0" "$@"
 
 program=$(realpath "$1")
@@ -38,7 +43,7 @@ fail() {
 
 app=
 cleanup() {
-    wineserver -k 2>/dev/null || true
+    "$wineserver" -k 2>/dev/null || true
     [ -z "$app" ] || stop_processes "$app"
 }
 trap cleanup EXIT
@@ -58,15 +63,33 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "making the Wine prefix (once)"
     timeout 180 wineboot -i >/dev/null 2>&1 || fail "wineboot could not make the Wine prefix"
 fi
-# Wine draws the window's frame itself, as Windows does, so that the X window
-# is the whole window.
-wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+
+# The probe runs beside the program and answers questions: starting Wine for
+# each would take far longer than the questions.
+start_probe() {
+    coproc PROBE { exec wine "$probe" serve 2>/dev/null; }
+}
+stop_probe() {
+    local pid=$PROBE_PID input=${PROBE[1]}
+    exec {input}>&-
+    wait "$pid" || true
+}
+# ask WORD...: the probe's answer, on standard output; fails as the question does.
+ask() {
+    local IFS=$'\t' line
+    printf '%s\n' "$*" >&"${PROBE[1]}"
+    while IFS= read -r -t 30 line <&"${PROBE[0]}"; do
+        [[ $line == end$'\t'* ]] && return "${line#end$'\t'}"
+        printf '%s\n' "$line"
+    done
+    fail "the probe did not answer \"$*\" within 30 s"
+}
 
 # The probe's facts about the window, fresh for each question.
 state=$work/state.txt
-read_state() { wine "$probe" state >"$state" 2>/dev/null; }
+read_state() { ask state >"$state"; }
 # ... and what screen readers read for each control, which takes longer to ask.
-read_spoken() { wine "$probe" spoken >"$state" 2>/dev/null; }
+read_spoken() { ask spoken >"$state"; }
 fact() { awk -F'\t' -v key="$1" '$1 == key {print $2, $3, $4, $5}' "$state"; }
 control() { awk -F'\t' -v name="$1" '$1 == "control" && $2 == name {print $4, $5, $6, $7}' "$state"; }
 text_of() { awk -F'\t' -v name="$1" '$1 == "control" && $2 == name {print $8}' "$state"; }
@@ -85,12 +108,19 @@ click() {
     xdotool mousemove $((cx + x + w / 2)) $((cy + y + h / 2)) click --repeat "$repeat" --delay 120 1
 }
 
-# After a click: the probe sees the box or counter showing TEXT.
+# After a click or a key: the probe sees the box or counter showing TEXT, the
+# control NAME having the focus, the message box or none, a dealt row.
 shows() { read_state && [ "$(text_of "$1")" = "$2" ]; }
+focus_of() { awk -F'\t' '$1 == "focus" {print $2}' "$state"; }
+has_focus() { read_state && [ "$(focus_of)" = "$1" ]; }
+message_shown() { ask message >"$work/message.txt"; }
+no_message() { ! ask message >/dev/null; }
+row_dealt() { read_state && dealt_from "$(captions)" >/dev/null; }
 
 start_program() {
     wine "$program" &
     app=$!
+    start_probe
     within 60 "the window to show its first row" read_state
     window=$(xdotool search --onlyvisible --class chislova-redica | head -n1)
     [ -n "$window" ] || fail "no X window of the program"
@@ -134,23 +164,37 @@ close_with_alt_f4() {
     wait "$app" || code=$?
     app=
     ((code == 0)) || fail "the program ended with exit code $code on Alt+F4"
+    stop_probe
 }
 
-# glyph_box FILE X Y W H: "WxH+X+Y" of the dark pixels in that part of a
-# screenshot, measured in it; "0x0" where there are none.
-glyph_box() {
-    convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace Gray -threshold 50% \
-        -bordercolor white -border 1 -format '%@' info: 2>/dev/null
+# glyph_boxes FILE "X Y W H"...: for each part of a screenshot, a line
+# "WxH+X+Y" of its dark pixels, measured in it with a white pixel added around;
+# "0x0" where there are none. One ImageMagick run for them all.
+glyph_boxes() {
+    local shot=$1 parts=() x y w h
+    shift
+    for part in "$@"; do
+        read -r x y w h <<<"$part"
+        parts+=('(' mpr:shot -crop "${w}x${h}+${x}+${y}" +repage -bordercolor white -border 1
+            -format '%@\n' -write info: ')')
+    done
+    "$magick" "$shot" -colorspace Gray -threshold 50% -write mpr:shot +delete "${parts[@]}" \
+        null: 2>/dev/null
 }
 
 # Every box's digit is dark on the box's white, clear of the box's edges: none
 # cut off. Prints the height of the last box's "?".
 check_digits() {
-    local dpi=$1 shot=$2 cx cy k x y w h box gw gh gx gy
+    local dpi=$1 shot=$2 cx cy k x y w h parts=() boxes box gw gh gx gy
     read -r cx cy _ _ < <(fact client)
     for k in $(seq 0 14); do
         read -r x y w h < <(control "Label2($k)")
-        box=$(glyph_box "$shot" $((cx + x)) $((cy + y)) "$w" "$h")
+        parts+=("$((cx + x)) $((cy + y)) $w $h")
+    done
+    mapfile -t boxes < <(glyph_boxes "$shot" "${parts[@]}")
+    for k in $(seq 0 14); do
+        read -r _ _ w h <<<"${parts[k]}"
+        box=${boxes[k]:-}
         [[ $box =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] ||
             fail "$dpi dpi: no digit drawn in box $k ($box)"
         gw=${BASH_REMATCH[1]} gh=${BASH_REMATCH[2]} gx=${BASH_REMATCH[3]} gy=${BASH_REMATCH[4]}
@@ -162,18 +206,35 @@ check_digits() {
     echo "$gh"
 }
 
+# Wine's system DPI; and Wine draws the window's frame itself, as Windows
+# does, so that the X window is the whole window.
 set_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' \
+        "$1" >"$work/settings.reg"
+    wine reg import "$work/settings.reg" >/dev/null 2>&1 || fail "Wine did not take $work/settings.reg"
 }
 
 # ---- 96 dpi ----
-wineserver -k 2>/dev/null || true
 set_dpi 96
 start_program
 check_window 96 481 363
 read_state
-[ "$(awk -F'\t' '$1 == "focus" {print $2}' "$state")" = "Text1(0)" ] ||
+[ "$(focus_of)" = "Text1(0)" ] ||
     fail "the help text does not have the focus at start"
+# Every control where the layout table puts it, to the pixel.
+awk -F'\t' '$1 == "control" && $4 " " $5 " " $6 " " $7 != $10 " " $11 " " $12 " " $13 {
+    print "FAIL: " $2 " stands at " $4 "," $5 ", " $6 "x" $7 ", not " $10 "," $11 ", " $12 "x" $13
+    bad = 1 } END {exit bad}' "$state" >&2
+# Every text as the layout has it, letter for letter and line for line, but
+# those the puzzle writes.
+awk -F'\t' '$1 == "control" && $2 !~ /^(Label2|Text2)\(/ && $8 != $9 {
+    print "FAIL: " $2 " shows \"" $8 "\", not \"" $9 "\""; bad = 1 } END {exit bad}' "$state" >&2
+[ "$(awk -F'\t' '$1 == "entries" {print $3}' "$state")" = "$sequence" ] ||
+    fail "the hidden list does not hold the sequence in its order"
+for hidden in List1 "Text1(1)"; do
+    [ "$(awk -F'\t' -v name="$hidden" '$1 == "control" && $2 == name {print $3}' "$state")" = 0 ] ||
+        fail "$hidden is not hidden"
+done
 row=$(captions)
 start=$(dealt_from "$row") || fail "the first row $row is no run of the sequence"
 echo "dealt $row from position $start"
@@ -221,38 +282,38 @@ within 10 "the red counter to count a spoiled row" shows "Text2(1)" 1
 # The keyboard: Tab from the help text to "Провери", Enter presses it. A click
 # puts the focus in the help text (the last click gave it to "Провери").
 click "Text1(0)"
-within 10 "a click to put the focus in the help text" \
-    eval 'read_state && [ "$(awk -F"\t" "\$1 == \"focus\" {print \$2}" "$state")" = "Text1(0)" ]'
+within 10 "a click to put the focus in the help text" has_focus "Text1(0)"
 xdotool key Tab
-within 10 "Tab to move the focus to Провери" \
-    eval 'read_state && [ "$(awk -F"\t" "\$1 == \"focus\" {print \$2}" "$state")" = "Command1(0)" ]'
+within 10 "Tab to move the focus to Провери" has_focus "Command1(0)"
 xdotool key Return
 within 10 "Enter on Провери to count the row again" shows "Text2(1)" 2
+xdotool key space
+within 10 "Space on Провери to count the row again" shows "Text2(1)" 3
 
 # A runtime error no user can cause: the box is told, the program carries on.
-wine "$probe" set "Label2(3)" 32767 >/dev/null
+ask set "Label2(3)" 32767 >/dev/null
 click "Label2(3)"
-within 10 "the message box telling of the overflow" \
-    eval 'wine "$probe" message >"$work/message.txt" 2>/dev/null'
+within 10 "the message box telling of the overflow" message_shown
+[ "$(cut -f2 "$work/message.txt")" = "Числова редица" ] ||
+    fail "the message box's caption is \"$(cut -f2 "$work/message.txt")\""
 grep -q 'Препълване' "$work/message.txt" || fail "the message box says: $(cat "$work/message.txt")"
 grep -q 'Програмата продължава да работи' "$work/message.txt" ||
     fail "the message box does not say the program carries on: $(cat "$work/message.txt")"
 xdotool key Return
-within 10 "the message box to close" eval '! wine "$probe" message >/dev/null 2>&1'
+within 10 "the message box to close" no_message
 before=$(text_of "Label2(4)")
 click "Label2(4)"
 within 10 "box 4 to advance after the error" shows "Label2(4)" $(((before + 1) % 10))
 
 # "Чисти" deals again and keeps the score.
 click "Command1(1)"
-within 10 "a new row" eval 'read_state && dealt_from "$(captions)" >/dev/null'
-[ "$(text_of 'Text2(0)'):$(text_of 'Text2(1)')" = "1:2" ] ||
+within 10 "a new row" row_dealt
+[ "$(text_of 'Text2(0)'):$(text_of 'Text2(1)')" = "1:3" ] ||
     fail "Чисти changed the score to $(text_of 'Text2(0)'):$(text_of 'Text2(1)')"
 close_with_alt_f4
 echo "96 dpi: played, scored and closed"
 
 # ---- 144 dpi ----
-wineserver -k 2>/dev/null || true
 set_dpi 144
 start_program
 check_window 144 722 545

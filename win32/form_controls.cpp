@@ -55,7 +55,9 @@ WindowKind KindOf(const Member& member, HINSTANCE instance) {
     case Label:
         if (IsDigitBox(member))
             return {DigitBoxClass(instance), style};
-        return {L"STATIC", style | SS_NOPREFIX | ((row.other & kCentred) ? SS_CENTER : SS_LEFT)};
+        // A centred label's one line stands in its middle, across and down.
+        return {L"STATIC", style | SS_NOPREFIX |
+                               ((row.other & kCentred) ? SS_CENTER | SS_CENTERIMAGE : SS_LEFT)};
     case Button:
         // Drawn by the window in its back colour.
         return {L"BUTTON", style | BS_OWNERDRAW};

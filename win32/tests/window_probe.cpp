@@ -2,13 +2,15 @@
 // Reads the running program's window from outside, as a screen reader or a
 // test tool would, and prints what it finds in UTF-8, one fact a line, fields
 // separated by tabs:
-//   window_probe state         the window and every control
+//   window_probe serve         answers the questions below from standard input, one a line
+//   window_probe state         the window and every control, with its text and place in the layout
 //   window_probe spoken        the same, and what screen readers read for each control
 //   window_probe set NAME TEXT sets a control's text, as no user can
 //   window_probe message       the message box the window shows, if any
 // Exits 2 where the window is not shown (yet).
 #include "layout/members.h"
 #include "layout/texts.h"
+#include "layout/units.h"
 #include "win32/control_ids.h"
 #include "win32/utf16.h"
 
@@ -16,9 +18,11 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -52,6 +56,22 @@ std::wstring TextOf(HWND control) {
 std::wstring Rect(const RECT& r) {
     return std::to_wstring(r.left) + L"\t" + std::to_wstring(r.top) + L"\t" +
            std::to_wstring(r.right - r.left) + L"\t" + std::to_wstring(r.bottom - r.top);
+}
+
+// Where the layout table puts a control at 96 dpi, in the window's client area:
+// a box in the frame measured from the frame's corner.
+std::wstring TableRect(const layout::Member& member) {
+    const layout::ControlRow& row = *member.row;
+    int left = member.left(), top = row.top;
+    if (row.other & layout::kInFrame)
+        for (const layout::ControlRow& frame : layout::kControls)
+            if (frame.kind == layout::Frame) {
+                left += frame.left;
+                top += frame.top;
+            }
+    using layout::TwipsToPixels;
+    const int x = TwipsToPixels(left), y = TwipsToPixels(top);
+    return Rect({x, y, x + TwipsToPixels(row.width), y + TwipsToPixels(row.height)});
 }
 
 std::wstring NameOf(HWND window, HWND control) {
@@ -136,8 +156,11 @@ int State(HWND window, bool spoken) {
         RECT at;
         GetWindowRect(control, &at);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&at), 2);
+        // The text the control holds, and the text and place the layout table
+        // gives it at 96 dpi.
         Print(L"control\t" + name + L"\t" + (IsWindowVisible(control) ? L"1" : L"0") + L"\t" +
-              Rect(at) + L"\t" + Escaped(TextOf(control)));
+              Rect(at) + L"\t" + Escaped(TextOf(control)) + L"\t" +
+              Escaped(win32::Widen(member.row->text)) + L"\t" + TableRect(member));
         if (spoken)
             Print(L"spoken\t" + name + L"\t" + Spoken(control));
         wchar_t kind[64] = {};
@@ -200,21 +223,66 @@ int Message(HWND window) {
     return 0;
 }
 
-} // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    const std::wstring command = argc > 1 ? argv[1] : L"state";
+int Answer(const std::vector<std::wstring>& words) {
+    const std::wstring command = words.empty() ? L"state" : words[0];
     const HWND window = FindWindowW(nullptr, win32::Widen(texts::kCaption).c_str());
     // The window shows once its first row is dealt.
     if (!window || !IsWindowVisible(window))
         return 2;
     if (command == L"state" || command == L"spoken")
         return State(window, command == L"spoken");
-    if (command == L"set" && argc > 3)
-        return Set(window, argv[2], argv[3]);
+    if (command == L"set" && words.size() == 3)
+        return Set(window, words[1], words[2]);
     if (command == L"message")
         return Message(window);
-    Print(L"usage: window_probe [state | spoken | set NAME TEXT | message]");
+    Print(L"usage: window_probe [serve | state | spoken | set NAME TEXT | message]");
     return 1;
+}
+
+// Questions from standard input, one a line, words separated by tabs; each
+// answer ends with a line "end", a tab and what the question exits with.
+// Starting Wine takes longer than any question.
+int Serve() {
+    const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+    std::string line;
+    char c;
+    DWORD read = 0;
+    while (ReadFile(input, &c, 1, &read, nullptr) && read == 1) {
+        if (c != '\n') {
+            line += c;
+            continue;
+        }
+        std::vector<std::wstring> words;
+        for (std::size_t start = 0; start <= line.size();) {
+            const std::size_t tab = std::min(line.find('\t', start), line.size());
+            words.push_back(win32::Widen(std::string_view(line).substr(start, tab - start)));
+            start = tab + 1;
+        }
+        Print(L"end\t" + std::to_wstring(Answer(words)));
+        line.clear();
+    }
+    return 0;
+}
+
+} // namespace
+
+// Rectangles in the screen's own pixels, whatever DPI the program runs at: a
+// probe that Windows (or Wine 9 and later) took for DPI-unaware would be given
+// them scaled to 96 dpi. The newer call where Windows has it.
+void SeeRealPixels() {
+    const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    using SetContext = BOOL(WINAPI*)(DPI_AWARENESS_CONTEXT);
+    const auto setContext = reinterpret_cast<SetContext>(
+        reinterpret_cast<void (*)()>(GetProcAddress(user32, "SetProcessDpiAwarenessContext")));
+    if (!setContext || (!setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2) &&
+                        !setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)))
+        SetProcessDPIAware();
+}
+
+int wmain(int argc, wchar_t** argv) {
+    SeeRealPixels();
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    if (argc == 2 && std::wstring(argv[1]) == L"serve")
+        return Serve();
+    return Answer(std::vector<std::wstring>(argv + 1, argv + argc));
 }
