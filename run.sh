@@ -8,6 +8,7 @@
 #   ./run.sh fuzz [SECS]  fuzz the text conversions for SECS seconds (default 60)
 #   ./run.sh bench        print the benchmark table (the web page's figures too)
 #   ./run.sh web          build the web page build-web/chislova-redica.html
+#   ./run.sh windows      build the Windows program and its installer (build-windows/)
 #   ./run.sh screenshot F take a picture of the window under a virtual display
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -25,12 +26,17 @@ test_packages=(libgtest-dev locales xvfb xauth xdotool x11-utils openbox weston 
     python3-pyatspi at-spi2-core dbus)
 # The page: Emscripten, and fonttools with brotli to cut the font down to a WOFF2.
 web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2 libfmt-dev libfast-float-dev)
+# The Windows program: Debian's mingw-w64 (posix threads, 64-bit) and msitools'
+# wixl for the installer; its tests run under Wine (64-bit).
+windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl msitools libfmt-dev libfast-float-dev)
+wine_packages=(wine wine64 libgtest-dev binutils)
 case $mode in
     run) ;;
     test)
-        # Every test: the program's, and the page's in three browser engines.
+        # Every test: the program's, the page's in three browser engines, and the
+        # Windows program's under Wine.
         packages+=("${test_packages[@]}" desktop-file-utils appstream file dpkg-dev lintian "${web_packages[@]}"
-            chromium firefox-esr webkit2gtk-driver)
+            chromium firefox-esr webkit2gtk-driver "${windows_packages[@]}" "${wine_packages[@]}")
         command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
         ;;
     sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file dpkg-dev lintian) ;;
@@ -38,12 +44,13 @@ case $mode in
     fuzz) packages=(cmake ninja-build clang libclang-rt-dev libfmt-dev libfast-float-dev) ;;
     bench)
         packages+=("${test_packages[@]}" libbenchmark-dev xvfb xauth python3 "${web_packages[@]}"
-            chromium firefox-esr)
+            chromium firefox-esr "${windows_packages[@]}" "${wine_packages[@]}")
         command -v npm >/dev/null || packages+=(npm) # some nodes bring their own
         ;;
     web) packages=("${web_packages[@]}") ;;
+    windows) packages=("${windows_packages[@]}") ;;
     screenshot) packages+=(xvfb xauth imagemagick xdotool) ;;
-    *) echo "usage: $0 [test|package|sanitize|fuzz [SECONDS]|bench|screenshot FILE|web]" >&2; exit 2 ;;
+    *) echo "usage: $0 [test|package|sanitize|fuzz [SECONDS]|bench|screenshot FILE|web|windows]" >&2; exit 2 ;;
 esac
 
 install_missing() {
@@ -70,8 +77,8 @@ install_missing() {
 }
 
 # build PRESET: configure and build with one of CMakePresets.json's presets
-# (web and web-test build the page with Emscripten). CMake rebuilds only what a
-# changed option touches.
+# (web and web-test build the page with Emscripten, windows and windows-test the
+# Windows program with mingw-w64). CMake rebuilds only what a changed option touches.
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
@@ -82,18 +89,22 @@ case $mode in
     # The program alone, as a user builds it; the developer modes add the tests
     # and make every warning an error.
     run | package | screenshot) build user ;;
-    # The page's tree: the web preset for users, web-test adds its tests.
+    # The page's tree: the web preset for users, web-test adds its tests; the
+    # same for the Windows program's.
     test)
         build test
         build web-test
+        build windows-test
         ;;
     sanitize | fuzz) build "$mode" ;;
     bench)
         build bench
         build web-test
+        build windows-test
         (cd web/tests && npm ci --no-audit --no-fund >/dev/null)
         ;;
     web) build web ;;
+    windows) build windows ;;
 esac
 
 case $mode in
@@ -105,8 +116,8 @@ case $mode in
         exec "$program"
         ;;
     test)
-        # Every test, the WebAssembly ones under node and the page's in three
-        # browser engines too.
+        # Every test, the WebAssembly ones under node, the page's in three
+        # browser engines and the Windows program's under Wine too.
         ctest --preset test -j "$(nproc)"
         ;;
     package)
@@ -125,7 +136,7 @@ case $mode in
         ;;
     bench)
         xvfb-run -a -s "-screen 0 1024x768x24" python3 bench/run_bench.py "$build_dir" \
-            --page build-web/chislova-redica.html
+            --page build-web/chislova-redica.html --windows build-windows-test
         ;;
     screenshot)
         out=$(realpath -m "${2:?usage: $0 screenshot FILE}")
@@ -141,5 +152,8 @@ case $mode in
         ;;
     web)
         realpath build-web/chislova-redica.html
+        ;;
+    windows)
+        realpath build-windows/chislova-redica.exe build-windows/chislova-redica.msi
         ;;
 esac

@@ -4,7 +4,8 @@
 # release SUITE (apt, git and sudo only), a user with sudo clones the project and
 # runs ./run.sh, whose window must open on the X server of $DISPLAY and is then
 # closed; ./run.sh test must then pass in the same root. Then ./run.sh package,
-# from a fresh clone, must build the .deb, which is copied to OUT_DIR: in a
+# from a fresh clone, must build the .deb, and ./run.sh windows, from another,
+# the Windows program and its installer, which are copied to OUT_DIR: in a
 # second fresh root, or with --package-in-same-root in the first one. Packages
 # come from the Debian mirror the host's apt uses.
 #   .ci/fresh_root.sh SUITE OUT_DIR [--package-in-same-root]
@@ -203,3 +204,24 @@ debs=("$build"/chislova-redica_*.deb)
 mkdir -p "$out/$suite"
 cp "${debs[@]}" "$out/$suite/"
 echo "fresh root: ./run.sh package built $(basename "${debs[0]}") in $(elapsed $start)"
+
+# The Windows program as a user builds it, from a fresh clone too; it needs
+# neither Wine nor a test framework.
+start=$SECONDS
+wine_before=$(chroot "$root" dpkg-query -W -f='${Status}' wine 2>/dev/null || true)
+echo "fresh root: ./run.sh windows as $user from a fresh clone"
+(as_user "$root" 'mkdir windows && cd windows && git clone --quiet /srv/chislova-redica.git chislova-redica && cd chislova-redica && ./run.sh windows') |
+    tee "$work/windows.out"
+build=$root/home/$user/windows/chislova-redica/build-windows
+for file in chislova-redica.exe chislova-redica.msi; do
+    grep -qxF "/home/$user/windows/chislova-redica/build-windows/$file" "$work/windows.out" ||
+        { echo "fresh root: ./run.sh windows did not name $file" >&2; exit 1; }
+    [ -s "$build/$file" ] || { echo "fresh root: ./run.sh windows made no $file" >&2; exit 1; }
+done
+[ ! -e "$build/tests" ] || { echo "fresh root: ./run.sh windows built the tests" >&2; exit 1; }
+if [ -z "$wine_before" ] && chroot "$root" dpkg-query -W -f='${Status}' wine 2>/dev/null | grep -q 'ok installed'; then
+    echo "fresh root: ./run.sh windows installed Wine" >&2
+    exit 1
+fi
+cp "$build/chislova-redica.exe" "$build/chislova-redica.msi" "$out/$suite/"
+echo "fresh root: ./run.sh windows built chislova-redica.exe ($(stat -c %s "$build/chislova-redica.exe") bytes) and chislova-redica.msi in $(elapsed $start)"

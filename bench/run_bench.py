@@ -7,11 +7,13 @@ of the program against two baselines of the same size, run in rotation: an
 empty Qt window, and the text floor, a window showing the same texts in the
 same fonts with stock widgets;
 the cost of each handler on the real widgets (Google Benchmark); a long monkey
-test; and, given the web page, its size and the time from navigation to its
-first dealt row painted in headless chromium, against an empty page. Run it on
-a display: ./run.sh bench does, under Xvfb.
+test; given the web page, its size and the time from navigation to its
+first dealt row painted in headless chromium, against an empty page; and, given
+the Windows tree, the .exe's size and its start-up under Wine against the
+Windows text floor's. Run it on a display: ./run.sh bench does, under Xvfb.
 
     bench/run_bench.py BUILD_DIR [--rounds N] [--monkey-actions N] [--page HTML]
+                       [--windows WINDOWS_BUILD_DIR]
 """
 
 import argparse
@@ -20,6 +22,7 @@ import os
 import statistics
 import subprocess
 import sys
+import threading
 import time
 
 
@@ -93,6 +96,63 @@ def page_rows(page, pairs):
     return rows
 
 
+def wine_start_once(exe, env):
+    """Milliseconds from starting `wine exe` to the line its first-frame probe prints,
+    and the processor time the process used, which the machine's load sways less."""
+    started = time.monotonic_ns()
+    child = subprocess.Popen(["wine", exe], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                             env=env)
+    watchdog = threading.Timer(60, child.kill)
+    watchdog.start()
+    line = child.stdout.readline()
+    arrived = time.monotonic_ns()
+    watchdog.cancel()
+    _, status, usage = os.wait4(child.pid, 0)
+    child.returncode = os.waitstatus_to_exitcode(status)
+    if not line.startswith(b"first-frame") or child.returncode != 0:
+        sys.exit(f"{exe} under Wine showed no first frame within 60 s "
+                 f"(printed {line!r}, exit status {child.returncode})")
+    return (arrived - started) / 1e6, (usage.ru_utime + usage.ru_stime) * 1000
+
+
+def windows_rows(build, rounds):
+    """The .exe's size, and its start-up under Wine against the Windows text floor's,
+    in alternating order. Under Wine the process starts with the wine command; one
+    Wine server, started first, serves every run, as a Windows session is always up."""
+    here = os.path.dirname(os.path.abspath(__file__))
+    prefix = os.path.join(os.path.abspath(build), "wine-prefix")
+    env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    # Makes the tests' prefix if it is not there yet.
+    subprocess.run([os.path.join(here, "..", "tests", "windows", "wine_run.sh"), prefix,
+                    "cmd", "/c", "exit", "0"], check=True, stdout=subprocess.DEVNULL)
+    programs = {"program": os.path.join(build, "bench", "windows", "program_startup_win32.exe"),
+                "text floor": os.path.join(build, "bench", "windows", "text_floor_startup_win32.exe")}
+    server = subprocess.Popen(["wineserver", "--foreground", "--persistent"], env=env)
+    try:
+        for exe in programs.values():
+            wine_start_once(exe, env)  # warm the file cache and Wine's own
+        runs = {name: [] for name in programs}
+        names = list(programs)
+        for i in range(rounds):
+            for name in names[i % 2:] + names[:i % 2]:
+                runs[name].append(wine_start_once(programs[name], env))
+    finally:
+        subprocess.run(["wineserver", "--kill"], env=env, check=False)
+        server.wait(timeout=60)
+    rows = []
+    for index, label in ((0, "start-up to first frame"), (1, "processor time to first frame")):
+        mine = [r[index] for r in runs["program"]]
+        floor = [r[index] for r in runs["text floor"]]
+        ratio = statistics.median(m / f for m, f in zip(mine, floor))
+        rows.append((f"Windows program under Wine (vs Windows text floor): {label} (ms)",
+                     f"{statistics.median(mine):.1f}", "", f"{statistics.median(floor):.1f}", "",
+                     f"{ratio:.3f}", f"<= {TARGET:.2f} x floor",
+                     "met" if ratio <= TARGET else "missed"))
+    kib = os.path.getsize(os.path.join(build, "chislova-redica.exe")) / 1024
+    rows.append(("Windows program: .exe size (KiB)", f"{kib:.1f}", "", "", "", "", "", ""))
+    return rows
+
+
 def handler_rows(build):
     bench = os.path.join(build, "bench", "handlers_bench")
     env = dict(os.environ, QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
@@ -131,11 +191,14 @@ def main():
     parser.add_argument("--rounds", type=int, default=15)
     parser.add_argument("--monkey-actions", type=int, default=100000)
     parser.add_argument("--page", help="the built web page, to measure beside the window")
+    parser.add_argument("--windows", help="the windows-test build folder, to measure under Wine")
     args = parser.parse_args()
 
     rows = startup_rows(args.build, args.rounds)
     if args.page:
         rows += page_rows(args.page, args.rounds)
+    if args.windows:
+        rows += windows_rows(args.windows, args.rounds)
     rows += handler_rows(args.build)
     monkey, status = monkey_row(args.build, args.monkey_actions)
     rows.append(monkey)

@@ -47,6 +47,9 @@ inline constexpr std::string_view kSaying = "Никой не оценява ко
 // kHiddenDigitSpoken for the hidden mark.
 inline constexpr std::string_view kDigitBoxSpoken = "Цифра %1: %2";
 inline constexpr std::string_view kHiddenDigitSpoken = "неизвестна";
+// The action a screen reader offers on a digit box, where the platform asks the
+// program to name it.
+inline constexpr std::string_view kDigitBoxPressSpoken = "Натисни";
 inline constexpr std::string_view kScoreSeparatorSpoken = "срещу";
 inline constexpr std::string_view kCorrectCounterSpoken = "Верни отговори";
 inline constexpr std::string_view kWrongCounterSpoken = "Грешни отговори";
