@@ -122,7 +122,7 @@ std::string BigUnsigned::Decimal() const {
             reversed += static_cast<char>('0' + group % 10);
     } while (!rest.IsZero());
     if (reversed.empty())
-        reversed = "0";
+        return std::string(1, '0');
     return {reversed.rbegin(), reversed.rend()};
 }
 
