@@ -212,9 +212,9 @@ Decimal NextUp(Decimal value) {
     return value;
 }
 
-// The fewest digits that read back as `value` (finite and positive); of two
-// such, the nearer, and of two as near, the one ending in an even digit.
-Decimal ShortestDigits(double value) {
+// Of the decimals with the fewest digits that read back as `value` (finite and
+// positive), the nearer, and of two as near, the one ending in an even digit.
+Decimal NearestReadingBack(double value) {
     const Decimal exact = ExactDigits(value);
     for (std::size_t count = 1;; ++count) {
         if (exact.digits.size() <= count)
@@ -235,6 +235,14 @@ Decimal ShortestDigits(double value) {
         const bool belowEven = (below.digits.back() - '0') % 2 == 0;
         return pastHalf || (half && !belowEven) ? above : below;
     }
+}
+
+// Those digits without zeros at their end: rounding up may carry into a new
+// leading digit and leave one.
+Decimal ShortestDigits(double value) {
+    Decimal shortest = NearestReadingBack(value);
+    shortest.digits.erase(shortest.digits.find_last_not_of('0') + 1);
+    return shortest;
 }
 
 std::string WholeNumberText(double magnitude) {
