@@ -17,7 +17,7 @@ mode=${1:-run}
 build_dir=build
 program=$build_dir/chislova-redica
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig libfmt-dev libfast-float-dev)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberation2 fontconfig)
 # What the tests need besides: the locale sources for the comma-decimal locale
 # test; a virtual display, a window manager, a Wayland compositor and the
 # accessibility bus for the tests that meet the program from outside, as a user
@@ -25,11 +25,12 @@ packages=(cmake ninja-build g++ pkg-config qt6-base-dev libgl-dev fonts-liberati
 test_packages=(libgtest-dev locales xvfb xauth xdotool x11-utils openbox weston xwayland qt6-wayland imagemagick
     python3-pyatspi at-spi2-core dbus)
 # The page: Emscripten, and fonttools with brotli to cut the font down to a WOFF2.
-web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2 libfmt-dev libfast-float-dev)
+web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2)
 # The Windows program: Debian's mingw-w64 (posix threads, 64-bit) and msitools'
-# wixl for the installer; its tests run under Wine (64-bit).
-windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl msitools libfmt-dev libfast-float-dev)
-wine_packages=(wine wine64 libgtest-dev binutils)
+# wixl for the installer; its tests run under Wine (64-bit), whose own fonts
+# draw the window's caption buttons.
+windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl msitools)
+wine_packages=(wine wine64 fonts-wine libgtest-dev binutils)
 case $mode in
     run) ;;
     test)
@@ -41,7 +42,7 @@ case $mode in
         ;;
     sanitize) packages+=("${test_packages[@]}" desktop-file-utils appstream file dpkg-dev lintian) ;;
     package) packages+=(dpkg-dev file) ;;
-    fuzz) packages=(cmake ninja-build clang libclang-rt-dev libfmt-dev libfast-float-dev) ;;
+    fuzz) packages=(cmake ninja-build clang libclang-rt-dev) ;;
     bench)
         packages+=("${test_packages[@]}" libbenchmark-dev xvfb xauth python3 "${web_packages[@]}"
             chromium firefox-esr "${windows_packages[@]}" "${wine_packages[@]}")

@@ -9,6 +9,7 @@ int main(int argc, char* argv[]) {
     QWidget window;
     window.setFixedSize(layout::TwipsToPixels(layout::kClientWidth),
                         layout::TwipsToPixels(layout::kClientHeight));
+    CentreOnScreen(window);
     FirstFrameProbe probe(window);
     window.show();
     return app.exec();

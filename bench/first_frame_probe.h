@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -37,3 +38,13 @@ protected:
 private:
     bool painted_ = false;
 };
+
+// Where the program opens its window: centred on the screen. A virtual display
+// starts with the pointer in its middle, so a baseline window left in the corner
+// would be spared what the program pays there, such as loading the text cursor
+// of the box under the pointer from the cursor theme.
+inline void CentreOnScreen(QWidget& window) {
+    const QRect area = window.screen()->availableGeometry();
+    window.move(area.x() + (area.width() - window.width()) / 2,
+                area.y() + (area.height() - window.height()) / 2);
+}

@@ -63,6 +63,7 @@ int main(int argc, char* argv[]) {
     auto* help = Place(new QPlainTextEdit(Text(texts::kHelpText), &window), 240, 2640, 6735, 2655);
     help->setReadOnly(true);
 
+    CentreOnScreen(window);
     FirstFrameProbe probe(window);
     window.show();
     return app.exec();

@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "random.h"
 
+#ifdef __EMSCRIPTEN__
+#include <emscripten/emscripten.h>
+#include <emscripten/html5.h>
+#else
 #include <chrono>
+#endif
 
 namespace runtime {
 namespace {
@@ -28,8 +33,16 @@ float Generator::NextRandom(float argument) {
 }
 
 void Generator::SeedFromClock() {
-    auto wall = std::chrono::system_clock::now().time_since_epoch().count();
-    auto mono = std::chrono::steady_clock::now().time_since_epoch().count();
+#ifdef __EMSCRIPTEN__
+    // The browser's own clocks, in nanoseconds: the C++ library's would bring
+    // into the page the error messages of a clock that fails, and printf with
+    // them, nearly a third of the page's program.
+    const auto wall = static_cast<std::int64_t>(emscripten_date_now() * 1e6);
+    const auto mono = static_cast<std::int64_t>(emscripten_get_now() * 1e6);
+#else
+    const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
+    const auto mono = std::chrono::steady_clock::now().time_since_epoch().count();
+#endif
     state_ = static_cast<std::uint64_t>(wall) ^ (static_cast<std::uint64_t>(mono) << 17);
     last_ = -1.0f;
 }

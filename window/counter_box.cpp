@@ -31,6 +31,8 @@ void CounterBox::paintEvent(QPaintEvent* event) {
     // which it finds the character under the mouse and tells a screen reader
     // where each character is.
     QLineEdit::paintEvent(event);
+    if (devicePixelRatioF() == 1)
+        return;
 
     QStyleOptionFrame panel;
     initStyleOption(&panel);
@@ -44,7 +46,7 @@ void CounterBox::paintEvent(QPaintEvent* event) {
 
     const int lineWidth = contents.width() - 2 * kTextMargin;
     const int widthUsed = qRound(line.naturalTextWidth()) + kCursorWidth;
-    if (devicePixelRatioF() == 1 || widthUsed > lineWidth)
+    if (widthUsed > lineWidth)
         return;
     // The line where Qt's line edit puts it, centred in whole pixels.
     const QFontMetrics metrics = fontMetrics();
