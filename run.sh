@@ -27,10 +27,9 @@ test_packages=(libgtest-dev locales xvfb xauth xdotool x11-utils openbox weston 
 # The page: Emscripten, and fonttools with brotli to cut the font down to a WOFF2.
 web_packages=(cmake ninja-build emscripten python3 fonttools python3-brotli fonts-liberation2)
 # The Windows program: Debian's mingw-w64 (posix threads, 64-bit) and msitools'
-# wixl for the installer; its tests run under Wine (64-bit), whose own fonts
-# draw the window's caption buttons.
+# wixl for the installer; its tests run under Wine (64-bit).
 windows_packages=(cmake ninja-build g++-mingw-w64-x86-64-posix wixl msitools)
-wine_packages=(wine wine64 fonts-wine libgtest-dev binutils)
+wine_packages=(wine wine64 libgtest-dev binutils)
 case $mode in
     run) ;;
     test)

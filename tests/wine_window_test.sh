@@ -6,8 +6,9 @@
 # its client area of 481 x 363, a dealt row, boxes advanced by clicks and a
 # double click, a solved and a spoiled row scored, Tab, Enter and Space,
 # a runtime error told and survived, "Чисти" keeping the score, Alt+F4. At 144
-# dpi (Wine's LogPixels): the client area 1.5 times as large, every digit whole
-# inside its box and drawn 1.5 times as tall.
+# dpi (Wine's LogPixels), with the system's text light on dark: the client area
+# 1.5 times as large, every digit dark and whole inside its white box and drawn
+# 1.5 times as tall.
 #   wine_window_test.sh PROGRAM.exe PROBE.exe WORK_DIRECTORY
 # The Wine prefix is made in WORK_DIRECTORY (once; it takes a while) and the
 # screenshots are left there. Needs wine, xvfb (xvfb-run), xdotool and
@@ -206,16 +207,17 @@ check_digits() {
     echo "$gh"
 }
 
-# Wine's system DPI; and Wine draws the window's frame itself, as Windows
+# set_desktop DPI TEXT WINDOW: Wine's system DPI and the system's text and
+# ground colours ("R G B"); and Wine draws the window's frame itself, as Windows
 # does, so that the X window is the whole window.
-set_dpi() {
-    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' \
-        "$1" >"$work/settings.reg"
+set_desktop() {
+    printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n"WindowText"="%s"\n"ButtonText"="%s"\n"Window"="%s"\n"ButtonFace"="%s"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' \
+        "$1" "$2" "$2" "$3" "$3" >"$work/settings.reg"
     wine reg import "$work/settings.reg" >/dev/null 2>&1 || fail "Wine did not take $work/settings.reg"
 }
 
 # ---- 96 dpi ----
-set_dpi 96
+set_desktop 96 "0 0 0" "255 255 255"
 start_program
 check_window 96 481 363
 read_state
@@ -313,8 +315,9 @@ within 10 "a new row" row_dealt
 close_with_alt_f4
 echo "96 dpi: played, scored and closed"
 
-# ---- 144 dpi ----
-set_dpi 144
+# ---- 144 dpi, light text on dark as a high-contrast theme has it ----
+# The digits stay dark on their white boxes all the same.
+set_desktop 144 "255 255 255" "0 0 0"
 start_program
 check_window 144 722 545
 import -window root "$work/window-144.png"

@@ -18,8 +18,8 @@ void DrawFlatButton(const DRAWITEMSTRUCT& item, HBRUSH face) {
         OffsetRect(&caption, 1, 1);
     const auto font = reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0));
     const HGDIOBJ before = font ? SelectObject(dc, font) : nullptr;
+    // In the text colour that goes with the face, which the caller has set.
     SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     const std::wstring text = TextOf(item.hwndItem);
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &caption,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);

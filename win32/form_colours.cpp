@@ -26,14 +26,16 @@ FormColours::FormColours() {
 }
 
 HBRUSH FormColours::For(HDC dc, const layout::ControlRow& row) const {
-    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     if (row.back.isDefault) {
-        const int system = (row.kind == layout::TextBox || row.kind == layout::ListBox)
-                               ? COLOR_WINDOW
-                               : COLOR_BTNFACE;
-        SetBkColor(dc, GetSysColor(system));
-        return GetSysColorBrush(system);
+        const bool text = row.kind == layout::TextBox || row.kind == layout::ListBox;
+        SetTextColor(dc, GetSysColor(text ? COLOR_WINDOWTEXT : COLOR_BTNTEXT));
+        SetBkColor(dc, GetSysColor(text ? COLOR_WINDOW : COLOR_BTNFACE));
+        return GetSysColorBrush(text ? COLOR_WINDOW : COLOR_BTNFACE);
     }
+    // On the layout's own light grounds the text is black, the default text colour
+    // of the desktop they were chosen on: a high-contrast theme's light text would
+    // vanish on them.
+    SetTextColor(dc, RGB(0, 0, 0));
     SetBkColor(dc, ToColorRef(row.back.bgr));
     return brushes_.at(row.back.bgr).get();
 }

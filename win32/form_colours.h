@@ -19,10 +19,10 @@ public:
 
     HBRUSH Window() const { return brushes_.at(layout::kWindowBack.bgr).get(); }
 
-    // Sets up `dc` to draw the control of `row` (its back colour, the system's
-    // text colour) and gives the brush for its ground. A text box or list
-    // without a colour of its own has the system's window colour, anything else
-    // the system's face colour.
+    // Sets up `dc` to draw the control of `row` (its back and text colours) and
+    // gives the brush for its ground. A text box or list without a colour of its
+    // own has the system's window colours, anything else without one the system's
+    // face colours; on a colour of its own the text is black.
     HBRUSH For(HDC dc, const layout::ControlRow& row) const;
 
 private:
