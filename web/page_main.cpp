@@ -2,18 +2,20 @@
 // The page's program: the puzzle on the page's elements, its handlers bound to
 // the clicks, and a runtime error told to the user in a dialog.
 #include "layout/handler_guard.h"
+#include "layout/layout.h"
 #include "layout/texts.h"
+#include "puzzle/digit_sequence.h"
 #include "puzzle/puzzle.h"
 #include "runtime/random.h"
 #include "web/page_board.h"
 #include "web/page_controls.h"
 
 #include <emscripten.h>
-#include <emscripten/html5.h>
 
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 // As in page_board.cpp: what this script calls from the runtime.
 #ifdef EM_JS_DEPS
@@ -48,46 +50,62 @@ template <typename Handler> void Run(Handler handler) {
     layout::RunHandler(handler, ReportError);
 }
 
-std::int16_t IndexOf(void* userData) {
-    return static_cast<std::int16_t>(reinterpret_cast<std::intptr_t>(userData));
+// What a click reached, as page_listen registers it.
+enum Target : int { kBox = 0, kButton = 1 };
+
+// A click on a box or button reaches page_click with its array and index. A box
+// takes no focus and its text is not selected, as on the window. Plain listeners
+// on the elements: the runtime's own event layer would bring more script into
+// the page than everything else the page's program calls. (No arrow functions
+// and no ===: clang-format, and the preprocessor that older Emscripten runs its
+// EM_JS through, would split them.)
+EM_JS(int, page_listen, (const char* id, int target, int index), {
+    const element = document.getElementById(UTF8ToString(id));
+    if (!element)
+        return 0;
+    element.addEventListener(
+        "click", function() { _page_click(target, index); });
+    if (target == 0)
+        element.addEventListener(
+            "mousedown", function(event) { event.preventDefault(); });
+    return 1;
+});
+
+// How many members an array has, counted in the layout table when the page is
+// built, so that the program carries none of the table's texts.
+constexpr int MembersOf(std::string_view array) {
+    int count = 0;
+    for (const layout::ControlRow& row : layout::kControls)
+        if (row.control.substr(0, row.control.find('(')) == array)
+            count += row.members;
+    return count;
 }
 
-EM_BOOL OnBoxClick(int, const EmscriptenMouseEvent*, void* userData) {
-    Run([index = IndexOf(userData)] { exercise.Label2_Click(index); });
-    return EM_TRUE;
-}
+constexpr int kBoxMembers = MembersOf(page::kBoxes);
+constexpr int kButtonMembers = MembersOf(page::kButtons);
+static_assert(kBoxMembers == puzzle::kBoxCount);
 
-// As on the window, a box takes no focus and its text is not selected.
-EM_BOOL OnBoxMouseDown(int, const EmscriptenMouseEvent*, void*) {
-    return EM_TRUE;
-}
-
-EM_BOOL OnButtonClick(int, const EmscriptenMouseEvent*, void* userData) {
-    Run([index = IndexOf(userData)] { exercise.Command1_Click(index); });
-    return EM_FALSE;
-}
-
-void Bind(const page::Control& control) {
-    const std::string selector = "#" + page::ElementId(control);
-    void* index = reinterpret_cast<void*>(static_cast<std::intptr_t>(control.index));
-    EMSCRIPTEN_RESULT result = EMSCRIPTEN_RESULT_SUCCESS;
-    if (control.array == page::kBoxes) {
-        result = emscripten_set_click_callback(selector.c_str(), index, EM_FALSE, OnBoxClick);
-        if (result == EMSCRIPTEN_RESULT_SUCCESS)
-            result = emscripten_set_mousedown_callback(selector.c_str(), index, EM_FALSE,
-                                                       OnBoxMouseDown);
-    } else if (control.array == page::kButtons) {
-        result = emscripten_set_click_callback(selector.c_str(), index, EM_FALSE, OnButtonClick);
+void Listen(std::string_view array, Target target, int members) {
+    for (int index = 0; index < members; ++index) {
+        const std::string id = page::ElementId(array, index);
+        if (!page_listen(id.c_str(), target, index))
+            throw std::runtime_error("cannot listen to #" + id);
     }
-    if (result != EMSCRIPTEN_RESULT_SUCCESS)
-        throw std::runtime_error("cannot listen to " + selector);
 }
 
 } // namespace
 
+extern "C" EMSCRIPTEN_KEEPALIVE void page_click(int target, int index) {
+    const auto member = static_cast<std::int16_t>(index);
+    if (target == kBox)
+        Run([member] { exercise.Label2_Click(member); });
+    else
+        Run([member] { exercise.Command1_Click(member); });
+}
+
 int main() {
-    for (const page::Control& control : page::Controls())
-        Bind(control);
+    Listen(page::kBoxes, kBox, kBoxMembers);
+    Listen(page::kButtons, kButton, kButtonMembers);
     Run([] { exercise.Form_Load(); });
     page_mark_dealt(std::string(page::kFormId).c_str());
     return 0;
