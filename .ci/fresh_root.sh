@@ -7,21 +7,25 @@
 # from a fresh clone, must build the .deb, and ./run.sh windows, from another,
 # the Windows program and its installer, which are copied to OUT_DIR: in a
 # second fresh root, or with --package-in-same-root in the first one. Packages
-# come from the Debian mirror the host's apt uses.
-#   .ci/fresh_root.sh SUITE OUT_DIR [--package-in-same-root]
+# come from the Debian mirror the host's apt uses; with --without-security not
+# from its security suite, as on a machine installed and never updated.
+#   .ci/fresh_root.sh SUITE OUT_DIR [--package-in-same-root] [--without-security]
 #   (as root; needs mmdebstrap, git, xdotool)
 set -euo pipefail
 # The system's own tools only (mmdebstrap's helpers run with the first python3 found).
 export PATH=/usr/sbin:/usr/bin:/sbin:/bin
-usage="usage: $0 SUITE OUT_DIR [--package-in-same-root]"
+usage="usage: $0 SUITE OUT_DIR [--package-in-same-root] [--without-security]"
 suite=${1:?$usage}
 out=$(realpath -m "${2:?$usage}")
 package_root=second
-case ${3:-} in
-    "") ;;
-    --package-in-same-root) package_root=same ;;
-    *) echo "$usage" >&2; exit 2 ;;
-esac
+security=yes
+for option in "${@:3}"; do
+    case $option in
+        --package-in-same-root) package_root=same ;;
+        --without-security) security=no ;;
+        *) echo "$usage" >&2; exit 2 ;;
+    esac
+done
 source_dir=$(git -C "$(dirname "$0")/.." rev-parse --show-toplevel)
 title='Числова редица'
 user=pupil uid=1000
@@ -66,12 +70,13 @@ elapsed() { printf '%d:%02d' $(((SECONDS - $1) / 60)) $(((SECONDS - $1) % 60)); 
 # host has those.
 host_suite=$(. /etc/os-release && echo "$VERSION_CODENAME")
 apt-get update -q >/dev/null
-apt-cache policy | awk -v host="$host_suite" -v want="$suite" '
+apt-cache policy | awk -v host="$host_suite" -v want="$suite" -v security="$security" '
     $2 ~ /^[a-z+]+:\/\// && $3 ~ /\// { uri = $2; split($3, s, "/"); next }
     $1 == "release" && uri != "" {
         if ($2 ~ /(^|,)o=Debian(,|$)/ && index(s[1], host) == 1) {
             rest = substr(s[1], length(host) + 1)
-            if (rest == "" || rest ~ /^-/) print "deb " uri " " want rest " " s[2]
+            if (rest == "" || (rest ~ /^-/ && (security == "yes" || rest != "-security")))
+                print "deb " uri " " want rest " " s[2]
         }
         uri = ""
     }' | sort -u >"$work/sources.list"
