@@ -214,6 +214,9 @@ set_desktop() {
     printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Control Panel\\Desktop]\n"LogPixels"=dword:%08x\n\n[HKEY_CURRENT_USER\\Control Panel\\Colors]\n"WindowText"="%s"\n"ButtonText"="%s"\n"Window"="%s"\n"ButtonFace"="%s"\n\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\n"Decorated"="N"\n' \
         "$1" "$2" "$2" "$3" "$3" >"$work/settings.reg"
     wine reg import "$work/settings.reg" >/dev/null 2>&1 || fail "Wine did not take $work/settings.reg"
+    # Wine 10 takes the desktop's DPI when its session starts: the next program
+    # starts a new one.
+    timeout 60 "$wineserver" -w || fail "Wine's session did not end within 60 s"
 }
 
 # ---- 96 dpi ----
