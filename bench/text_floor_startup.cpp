@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The text floor: a bare window of the program's size showing the program's
-// texts in its fonts with stock widgets, and nothing else. It pays for the font
-// database, text shaping and glyphs that any window with these texts must pay.
+// texts, its caption too, in its fonts with stock widgets, and nothing else. It
+// pays for the font database, text shaping and glyphs that any window with these
+// texts must pay.
 #include "first_frame_probe.h"
 #include "layout/layout.h"
 #include "layout/units.h"
@@ -41,6 +42,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QWidget window;
     window.setFixedSize(TwipsToPixels(layout::kClientWidth), TwipsToPixels(layout::kClientHeight));
+    window.setWindowTitle(Text(texts::kCaption));
     window.setFont(Font(layout::kWindowFont));
 
     auto* title = Place(new QLabel(Text(texts::kTitle), &window), 1320, 0, 4575, 375);

@@ -3,22 +3,21 @@
 
 #include "layout/spoken.h"
 #include "layout/texts.h"
+#include "win32/system_error.h"
 #include "win32/utf16.h"
 #include "win32/window_text.h"
 
-#include <commctrl.h>
 #include <oleacc.h>
 
-#include <memory>
 #include <stdexcept>
 #include <system_error>
+#include <unordered_map>
 
 namespace win32 {
 namespace {
 
 // Interfaces are named by __uuidof throughout: oleacc.dll exports IID_IAccessible
 // as data, which a mingw-w64 import library links as a function's entry instead.
-constexpr UINT_PTR kSubclassId = 1;
 
 bool IsSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -225,31 +224,54 @@ LRESULT AccessibleObject(HWND control, WPARAM flags, const Spoken& spoken) {
     return result;
 }
 
-LRESULT CALLBACK SpokenProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                 DWORD_PTR data) {
-    auto* spoken = reinterpret_cast<Spoken*>(data);
+struct SpokenControl {
+    WNDPROC own; // the control's own window procedure
+    Spoken spoken;
+};
+
+// The controls made spoken, all on the window's one thread. Common controls'
+// SetWindowSubclass would keep this in a window property and read it back on
+// every message the control gets, which Wine asks its server for each time: some
+// 450 calls before the first frame.
+std::unordered_map<HWND, SpokenControl>& SpokenControls() {
+    static std::unordered_map<HWND, SpokenControl> controls;
+    return controls;
+}
+
+LRESULT CALLBACK SpokenProcedure(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto& controls = SpokenControls();
+    const auto found = controls.find(control);
+    if (found == controls.end())
+        return DefWindowProcW(control, message, wParam, lParam);
+    const WNDPROC own = found->second.own;
     switch (message) {
     case WM_GETOBJECT:
         // The object id comes as a 32-bit value, sign-extended or not.
         if (static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT))
-            return Answer([&] { return AccessibleObject(control, wParam, *spoken); });
+            return Answer([&] { return AccessibleObject(control, wParam, found->second.spoken); });
         break;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(control, SpokenProcedure, kSubclassId);
-        delete spoken;
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own));
+        controls.erase(found);
         break;
     }
-    return DefSubclassProc(control, message, wParam, lParam);
+    return CallWindowProcW(own, control, message, wParam, lParam);
 }
 
 } // namespace
 
 void MakeSpoken(HWND control, const Spoken& spoken) {
-    auto owned = std::make_unique<Spoken>(spoken);
-    if (!SetWindowSubclass(control, SpokenProcedure, kSubclassId,
-                           reinterpret_cast<DWORD_PTR>(owned.get())))
-        throw std::runtime_error("SetWindowSubclass failed");
-    owned.release(); // deleted when the control is destroyed
+    auto& controls = SpokenControls();
+    const auto [entry, added] = controls.try_emplace(control, SpokenControl{nullptr, spoken});
+    if (!added)
+        throw std::logic_error("a control made spoken twice");
+    const auto own = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SpokenProcedure)));
+    if (!own) {
+        controls.erase(entry);
+        throw LastError("SetWindowLongPtrW");
+    }
+    entry->second.own = own;
 }
 
 ComApartment::ComApartment() {

@@ -67,6 +67,10 @@ LRESULT CALLBACK DigitBoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM
             InvalidateRect(box, nullptr, TRUE);
             return set;
         }
+        case WM_NCPAINT:
+            // A box has no frame: its window is all client area. Windows would still
+            // get a device context for the frame, and Wine asks its server for it.
+            return 0;
         case WM_ERASEBKGND:
             return 1; // the whole box is painted in WM_PAINT
         case WM_PAINT:

@@ -65,15 +65,45 @@ WindowKind KindOf(const Member& member, HINSTANCE instance) {
     throw std::logic_error("unknown control kind");
 }
 
-HWND CreateControl(const Member& member, HWND form, HINSTANCE instance) {
+// The frame's corner, from which the boxes in it are measured.
+const ControlRow& FrameRow() {
+    for (const ControlRow& row : kControls)
+        if (row.kind == Frame)
+            return row;
+    throw std::logic_error("the layout has no frame");
+}
+
+// Where `member` stands at `dpi`: each box where the frame's corner and its
+// offset in the frame put it.
+RECT PlaceAt(const Member& member, UINT dpi) {
+    const ControlRow& row = *member.row;
+    const ControlRow& frame = FrameRow();
+    int left = TwipsAt(member.left(), dpi);
+    int top = TwipsAt(row.top, dpi);
+    if (row.other & kInFrame) {
+        left += TwipsAt(frame.left, dpi);
+        top += TwipsAt(frame.top, dpi);
+    }
+    return {left, top, left + TwipsAt(row.width, dpi), top + TwipsAt(row.height, dpi)};
+}
+
+HFONT FontOf(const Member& member, HFONT windowFont, HFONT digitFont) {
+    return (member.row->other & kOwnFont) ? digitFont : windowFont;
+}
+
+// Made where it stands and with its font: moving, resizing and refonting every
+// control afterwards cost some 100 more calls to Wine's server.
+HWND CreateControl(const Member& member, HWND form, HINSTANCE instance, UINT dpi, HFONT font) {
     const WindowKind kind = KindOf(member, instance);
     const std::wstring text = Widen(member.row->text);
-    // Placed and given its font at the window's DPI afterwards.
+    const RECT place = PlaceAt(member, dpi);
     const HWND control = CreateWindowExW(
-        kind.exStyle, kind.windowClass, text.c_str(), kind.style, 0, 0, 0, 0, form,
+        kind.exStyle, kind.windowClass, text.c_str(), kind.style, place.left, place.top,
+        place.right - place.left, place.bottom - place.top, form,
         reinterpret_cast<HMENU>(static_cast<INT_PTR>(ControlId(member))), instance, nullptr);
     if (!control)
         throw LastError("CreateWindowExW");
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (member.row->other & kSequenceEntries)
         for (std::string_view entry : puzzle::DigitSequence) {
             const std::wstring item = Widen(entry);
@@ -83,14 +113,6 @@ HWND CreateControl(const Member& member, HWND form, HINSTANCE instance) {
                 throw std::runtime_error("LB_ADDSTRING: the list took no more entries");
         }
     return control;
-}
-
-// The frame's corner, from which the boxes in it are measured.
-const ControlRow& FrameRow() {
-    for (const ControlRow& row : kControls)
-        if (row.kind == Frame)
-            return row;
-    throw std::logic_error("the layout has no frame");
 }
 
 RECT TwipsOf(const Member& member) {
@@ -107,9 +129,11 @@ bool IsDigitBox(const Member& member) {
     return member.array == "Label2";
 }
 
-FormControls::FormControls(HWND form, HINSTANCE instance) {
+FormControls::FormControls(HWND form, HINSTANCE instance, UINT dpi, HFONT windowFont,
+                           HFONT digitFont) {
     for (const Member& member : Members())
-        controls_.push_back({member, CreateControl(member, form, instance)});
+        controls_.push_back({member, CreateControl(member, form, instance, dpi,
+                                                   FontOf(member, windowFont, digitFont))});
 
     // Windows stacks siblings in the order they were created, and screen readers
     // meet them in that order; they read them as the layout does, top to bottom
@@ -151,21 +175,13 @@ const Control* FormControls::Of(HWND window) const {
 }
 
 void FormControls::Place(UINT dpi, HFONT windowFont, HFONT digitFont) const {
-    const ControlRow& frame = FrameRow();
     for (const Control& control : controls_) {
-        const ControlRow& row = *control.member.row;
-        // Each box stands where the frame's corner and its offset in the frame put it.
-        int left = TwipsAt(control.member.left(), dpi);
-        int top = TwipsAt(row.top, dpi);
-        if (row.other & kInFrame) {
-            left += TwipsAt(frame.left, dpi);
-            top += TwipsAt(frame.top, dpi);
-        }
-        if (!SetWindowPos(control.window, nullptr, left, top, TwipsAt(row.width, dpi),
-                          TwipsAt(row.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE))
+        const RECT place = PlaceAt(control.member, dpi);
+        if (!SetWindowPos(control.window, nullptr, place.left, place.top, place.right - place.left,
+                          place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE))
             throw LastError("SetWindowPos");
-        const HFONT font = (row.other & kOwnFont) ? digitFont : windowFont;
-        SendMessageW(control.window, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        SendMessageW(control.window, WM_SETFONT,
+                     reinterpret_cast<WPARAM>(FontOf(control.member, windowFont, digitFont)), TRUE);
     }
 }
 

@@ -18,10 +18,10 @@ struct Control {
 // Every control of the window, created from the layout table in its order.
 class FormControls {
 public:
-    // Creates the controls on `form`, each with its text (the list with the
-    // sequence's entries), the hidden ones hidden, and stacks them in the order
-    // a screen reader reads them.
-    FormControls(HWND form, HINSTANCE instance);
+    // Creates the controls on `form`, each at its place at `dpi` with its font and
+    // text (the list with the sequence's entries), the hidden ones hidden, and
+    // stacks them in the order a screen reader reads them.
+    FormControls(HWND form, HINSTANCE instance, UINT dpi, HFONT windowFont, HFONT digitFont);
 
     // The member `index` of `array` ("Label2", 3), or -1 for a control outside an
     // array; nullptr where there is none.

@@ -19,10 +19,12 @@ namespace win32 {
 PuzzleForm::PuzzleForm(HWND window, HINSTANCE instance, runtime::RandomSource* random)
     : window_(window), instance_(instance),
       ownRandom_(random ? nullptr : std::make_unique<runtime::Generator>()),
-      controls_(window, instance), board_(controls_),
+      dpi_(WindowDpi(window)), windowFont_(CreateLayoutFont(layout::kWindowFont, dpi_)),
+      digitFont_(CreateLayoutFont(layout::kDigitFont, dpi_)),
+      controls_(window, instance, dpi_, windowFont_.get(), digitFont_.get()), board_(controls_),
       puzzle_(board_, random ? *random : *ownRandom_),
       lastFocus_(controls_.Find(layout::kFocusOrder.front())) {
-    ApplyDpi(WindowDpi(window));
+    ApplyIcons();
     SizeAndCentre();
     MakeControlsSpoken();
 }
@@ -138,8 +140,8 @@ void PuzzleForm::SizeAndCentre() {
         throw LastError("SetWindowPos");
 }
 
-// Every control, font and icon from the layout at `dpi`. The old fonts and icons
-// go once the controls hold the new ones.
+// Every control, font and icon from the layout at `dpi`. The old fonts go once
+// the controls hold the new ones.
 void PuzzleForm::ApplyDpi(UINT dpi) {
     dpi_ = dpi;
     Font windowFont = CreateLayoutFont(layout::kWindowFont, dpi);
@@ -147,9 +149,13 @@ void PuzzleForm::ApplyDpi(UINT dpi) {
     controls_.Place(dpi, windowFont.get(), digitFont.get());
     windowFont_.swap(windowFont);
     digitFont_.swap(digitFont);
+    ApplyIcons();
+}
 
-    Icon big = LoadProgramIcon(instance_, IconSizeAt(SM_CXICON, dpi));
-    Icon small = LoadProgramIcon(instance_, IconSizeAt(SM_CXSMICON, dpi));
+// The window's icons at its DPI; the old ones go once the window holds the new.
+void PuzzleForm::ApplyIcons() {
+    Icon big = LoadProgramIcon(instance_, IconSizeAt(SM_CXICON, dpi_));
+    Icon small = LoadProgramIcon(instance_, IconSizeAt(SM_CXSMICON, dpi_));
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.get()));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.get()));
     bigIcon_.swap(big);

@@ -40,6 +40,7 @@ private:
     RECT WindowRectAt(UINT dpi) const;
     void SizeAndCentre();
     void ApplyDpi(UINT dpi);
+    void ApplyIcons();
     void MakeControlsSpoken() const;
     void Command(HWND from, WORD code);
     void MoveFocus(bool backwards);
@@ -49,13 +50,13 @@ private:
     HWND window_;
     HINSTANCE instance_;
     std::unique_ptr<runtime::RandomSource> ownRandom_;
+    UINT dpi_;
+    Font windowFont_;
+    Font digitFont_;
     FormControls controls_;
     WindowBoard board_;
     puzzle::Puzzle puzzle_;
     FormColours colours_;
-    UINT dpi_ = 0;
-    Font windowFont_;
-    Font digitFont_;
     Icon bigIcon_;
     Icon smallIcon_;
     HWND lastFocus_; // the control that has the focus while the window is active

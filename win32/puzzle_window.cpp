@@ -7,7 +7,10 @@
 #include "win32/system_error.h"
 #include "win32/utf16.h"
 
+#include <commctrl.h>
+
 #include <memory>
+#include <stdexcept>
 
 namespace win32 {
 namespace {
@@ -72,8 +75,13 @@ ATOM RegisterWindowClass(HINSTANCE instance) {
 } // namespace
 
 HWND CreatePuzzleWindow(HINSTANCE instance, int show, runtime::RandomSource* random) {
-    if (!windowClass)
+    if (!windowClass) {
+        // The controls of common controls 6, which the manifest asks for.
+        const INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+        if (!InitCommonControlsEx(&controls))
+            throw std::runtime_error("InitCommonControlsEx failed");
         windowClass = RegisterWindowClass(instance);
+    }
     Creation creation{instance, random, nullptr};
     const std::wstring caption = Widen(texts::kCaption);
     // Windows picks the monitor; the window then sizes and centres itself on it.
