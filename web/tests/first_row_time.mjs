@@ -65,8 +65,12 @@ async function writeFloor(browser) {
       const dealt = copy.importNode(document.getElementById('PuzzleForm'), true);
       dealt.removeAttribute('style');
       copy.getElementById('PuzzleForm').replaceWith(dealt);
-      const program = [...copy.scripts].filter((script) => script.text.includes('WebAssembly'));
-      if (program.length === 0) throw new Error('no script of the page names WebAssembly');
+      // The scripts that name WebAssembly, and the data they read (a script
+      // element of another type, which the browser does not run).
+      const program = [...copy.scripts].filter((script) => script.text.includes('WebAssembly') ||
+                                                          (script.type && script.type !== 'text/javascript'));
+      if (!program.some((script) => script.text.includes('WebAssembly')))
+        throw new Error('no script of the page names WebAssembly');
       program.forEach((script) => script.remove());
       return `<!DOCTYPE html>\n${copy.documentElement.outerHTML}`;
     }, fs.readFileSync(pagePath, 'utf8'));
