@@ -203,7 +203,7 @@ def monkey_row(build, actions):
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
-    parser.add_argument("--rounds", type=int, default=15)
+    parser.add_argument("--rounds", type=int, default=31)
     parser.add_argument("--monkey-actions", type=int, default=100000)
     parser.add_argument("--page", help="the built web page, to measure beside the window")
     parser.add_argument("--windows", help="the windows-test build folder, to measure under Wine")
