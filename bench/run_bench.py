@@ -50,18 +50,30 @@ BASELINES = (("empty", "empty_window_startup"), ("text floor", "text_floor_start
 TARGET = 1.05  # against the text floor: what a window showing these texts must pay
 
 
+def median_ratio(mine, base):
+    """The median of the ratios within a round: runs of one round are neighbours in
+    time, so their ratio shares the machine's load."""
+    return statistics.median(m / b for m, b in zip(mine, base))
+
+
+def in_rotation(programs, rounds, start):
+    """Each of `programs` (name to path) started `rounds` times by `start`, once first
+    to warm the file cache, in rotating order so that none always follows another."""
+    for path in programs.values():
+        start(path)
+    names = list(programs)
+    runs = {name: [] for name in names}
+    for i in range(rounds):
+        for name in names[i % len(names):] + names[:i % len(names)]:
+            runs[name].append(start(programs[name]))
+    return runs
+
+
 def startup_rows(build, rounds):
     programs = {"program": os.path.join(build, "bench", "program_startup")}
     for name, binary in BASELINES:
         programs[name] = os.path.join(build, "bench", binary)
-    names = list(programs)
-    for path in programs.values():
-        start_once(path)  # warm the file cache for each
-    runs = {name: [] for name in names}
-    for i in range(rounds):
-        # Rotate which goes first, so none always follows another.
-        for name in names[i % len(names):] + names[:i % len(names)]:
-            runs[name].append(start_once(programs[name]))
+    runs = in_rotation(programs, rounds, start_once)
     rows = []
     for index, label, unit in ((0, "start-up to first frame", "ms"),
                                (1, "processor time to first frame", "ms"),
@@ -71,8 +83,7 @@ def startup_rows(build, rounds):
         ratios = []
         for name, _ in BASELINES:
             base = [r[index] for r in runs[name]]
-            # Runs of one round are neighbours in time, so their ratio shares the load.
-            ratios.append(statistics.median(m / b for m, b in zip(mine, base)))
+            ratios.append(median_ratio(mine, base))
             cells.append(f"{statistics.median(base):.1f}")
         floor_ratio = ratios[-1]
         rows.append((f"{label} ({unit})", *cells, *(f"{r:.3f}" for r in ratios),
@@ -98,9 +109,7 @@ def page_rows(page, rounds):
         result = json.loads(out.splitlines()[-1])
         times = result["firstRowMs"]
         mine = times["page"]
-        # Loads of one round are neighbours in time, so their ratio shares the load.
-        to_empty, to_floor = (statistics.median(m / b for m, b in zip(mine, times[base]))
-                              for base in ("empty", "floor"))
+        to_empty, to_floor = (median_ratio(mine, times[base]) for base in ("empty", "floor"))
         rows.append((f"web page in {engine}: navigation to first dealt row (ms)",
                      f"{statistics.median(mine):.1f}", f"{statistics.median(times['empty']):.1f}",
                      f"{statistics.median(times['floor']):.1f}", f"{to_empty:.3f}", f"{to_floor:.3f}",
@@ -144,13 +153,7 @@ def windows_rows(build, rounds):
                 "text floor": os.path.join(build, "bench", "windows", "text_floor_startup_win32.exe")}
     server = subprocess.Popen(["wineserver", "--foreground", "--persistent"], env=env)
     try:
-        for exe in programs.values():
-            wine_start_once(exe, env)  # warm the file cache and Wine's own
-        runs = {name: [] for name in programs}
-        names = list(programs)
-        for i in range(rounds):
-            for name in names[i % 2:] + names[:i % 2]:
-                runs[name].append(wine_start_once(programs[name], env))
+        runs = in_rotation(programs, rounds, lambda exe: wine_start_once(exe, env))
     finally:
         subprocess.run(["wineserver", "--kill"], env=env, check=False)
         server.wait(timeout=60)
@@ -158,7 +161,7 @@ def windows_rows(build, rounds):
     for index, label in ((0, "start-up to first frame"), (1, "processor time to first frame")):
         mine = [r[index] for r in runs["program"]]
         floor = [r[index] for r in runs["text floor"]]
-        ratio = statistics.median(m / f for m, f in zip(mine, floor))
+        ratio = median_ratio(mine, floor)
         rows.append((f"Windows program under Wine (vs Windows text floor): {label} (ms)",
                      f"{statistics.median(mine):.1f}", "", f"{statistics.median(floor):.1f}", "",
                      f"{ratio:.3f}", f"<= {TARGET:.2f} x floor",

@@ -29,6 +29,22 @@ constexpr int WrittenIndex(std::string_view control) {
     return index;
 }
 
+// The array a row's name belongs to: "Label2" for "Label2(k)"; the whole name
+// outside an array.
+constexpr std::string_view ArrayOf(std::string_view control) {
+    return control.substr(0, control.find('('));
+}
+
+// How many members `array` has in the table, counted where a program needs the
+// number without the table's texts.
+constexpr int MembersOf(std::string_view array) {
+    int count = 0;
+    for (const ControlRow& row : kControls)
+        if (ArrayOf(row.control) == array)
+            count += row.members;
+    return count;
+}
+
 constexpr bool EveryNameGivesAnIndex() {
     for (const ControlRow& row : kControls)
         if (WrittenIndex(row.control) < 0 && !row.control.ends_with("(k)"))
@@ -69,10 +85,9 @@ inline std::vector<Member> Members() {
     std::vector<Member> members;
     int creation = 0;
     for (const ControlRow& row : kControls) {
-        const std::size_t open = row.control.find('(');
-        const std::string_view array = row.control.substr(0, open);
+        const std::string_view array = ArrayOf(row.control);
         for (int k = row.members - 1; k >= 0; --k) {
-            const int index = open == std::string_view::npos ? -1
+            const int index = array == row.control           ? -1
                               : row.control.ends_with("(k)") ? k
                                                              : WrittenIndex(row.control);
             members.push_back({&row, array, index, ++creation});

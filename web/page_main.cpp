@@ -2,7 +2,7 @@
 // The page's program: the puzzle on the page's elements, its handlers bound to
 // the clicks, and a runtime error told to the user in a dialog.
 #include "layout/handler_guard.h"
-#include "layout/layout.h"
+#include "layout/members.h"
 #include "layout/texts.h"
 #include "puzzle/digit_sequence.h"
 #include "puzzle/puzzle.h"
@@ -71,18 +71,10 @@ EM_JS(int, page_listen, (const char* id, int target, int index), {
     return 1;
 });
 
-// How many members an array has, counted in the layout table when the page is
-// built, so that the program carries none of the table's texts.
-constexpr int MembersOf(std::string_view array) {
-    int count = 0;
-    for (const layout::ControlRow& row : layout::kControls)
-        if (row.control.substr(0, row.control.find('(')) == array)
-            count += row.members;
-    return count;
-}
-
-constexpr int kBoxMembers = MembersOf(page::kBoxes);
-constexpr int kButtonMembers = MembersOf(page::kButtons);
+// Counted in the layout table when the page is built, so that the program
+// carries none of the table's texts.
+constexpr int kBoxMembers = layout::MembersOf(page::kBoxes);
+constexpr int kButtonMembers = layout::MembersOf(page::kButtons);
 static_assert(kBoxMembers == puzzle::kBoxCount);
 
 void Listen(std::string_view array, Target target, int members) {
